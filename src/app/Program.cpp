@@ -1,0 +1,30 @@
+#include "Program.h"
+
+#include "TAboutForm.h"
+#include "TDM.h"
+#include "TMainForm.h"
+#include "TProgressForm.h"
+#include "TTestForm.h"
+
+Program::Program(const QString& programFolder)
+{
+    MainForm = new TMainForm(m_session, programFolder);
+    TestForm = new TTestForm(m_session, m_itemStates, m_settingsStore);
+    ProgressForm = new TProgressForm;
+    m_dm = std::make_unique<TDM>(m_session);
+    DM = m_dm.get();
+    AboutForm = new TAboutForm;
+
+    MainForm->setTestForm(TestForm);
+    TestForm->setWindows({ProgressForm, AboutForm});
+}
+
+Program::~Program()
+{
+    // Windows first: they hold the tables' cursors and connections.
+    delete TestForm;
+    delete ProgressForm;
+    delete AboutForm;
+    m_dm.reset();
+    delete MainForm;
+}

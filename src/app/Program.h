@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ItemState.h"
+#include "Session.h"
+#include "SettingsStore.h"
+
+#include <memory>
+
+class TAboutForm;
+class TDM;
+class TMainForm;
+class TProgressForm;
+class TTestForm;
+
+// Every window and the data module, created once in their fixed order and kept until the end.
+class Program {
+public:
+    explicit Program(const QString& programFolder);
+    ~Program();
+
+    Session& session() { return m_session; }
+    ItemStates& itemStates() { return m_itemStates; }
+
+    TMainForm* MainForm = nullptr;
+    TTestForm* TestForm = nullptr;
+    TProgressForm* ProgressForm = nullptr;
+    TDM* DM = nullptr;
+    TAboutForm* AboutForm = nullptr;
+
+private:
+    Session m_session;
+    ItemStates m_itemStates;
+    SettingsStore m_settingsStore;
+    std::unique_ptr<TDM> m_dm;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class Session;
+class ShapedButton;
+class TTestForm;
+
+// The start window, the program's main window: from here the candidate goes to the test window
+// or to the Test Sampler, or ends the program.
+class TMainForm : public QWidget {
+    Q_OBJECT
+
+public:
+    // `programFolder` holds the table files; it becomes the session's data folder.
+    TMainForm(Session& session, const QString& programFolder, QWidget* parent = nullptr);
+
+    void setTestForm(TTestForm* testForm);
+
+    void StartTestBtnClick();
+    void SamplerBtnClick();
+    void fcShapeBtn3Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Session& m_session;
+    TTestForm* m_testForm = nullptr;
+
+    QLabel* Image1;
+    ShapedButton* StartTestBtn;
+    ShapedButton* SamplerBtn;
+    ShapedButton* fcShapeBtn3;
+};

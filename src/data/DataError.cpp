@@ -1,0 +1,6 @@
+#include "DataError.h"
+
+DataError::DataError(const QString& message)
+    : std::runtime_error(message.toStdString()), m_message(message)
+{
+}

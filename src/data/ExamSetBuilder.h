@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ItemState.h"
+#include "RandomDraw.h"
+
+class BuildProgress;
+class Table;
+
+// What a build leaves for the test window.
+struct ExamSetBuild {
+    int FirstItemNo = 0; // record number of the first item
+    int ItemCount = 0;   // number of items
+};
+
+// Builds the working copy of an exam: the source items copied in random order into the current
+// exam table, in one transaction, so that an interrupted build leaves the previous exam whole.
+class ExamSetBuilder {
+public:
+    ExamSetBuilder(Table& currentSet, BuildProgress* progress = nullptr);
+
+    RandomDraw& randomDraw() { return m_draw; }
+
+    // Every bank record passing the bank's filter.
+    ExamSetBuild BuildExamSet(Table& bank);
+    // `count` bank records passing the filter, at most all of them.
+    ExamSetBuild BuildRandomExamSet(Table& bank, int count);
+    // Every record of the personal question table.
+    ExamSetBuild BuildUserExamSet(Table& userSet);
+
+    // Sizes the answer state to the current exam and resets it; the table is left at its end.
+    static void InitItemStates(Table& currentSet, ItemStates& states);
+
+private:
+    enum class Source { Bank, Personal };
+    ExamSetBuild copyItems(Table& source, Source kind, const QVector<qint64>& order);
+    void copyBankRecord(Table& bank);
+    void copyPersonalRecord(Table& userSet);
+
+    Table& m_currentSet;
+    BuildProgress* m_progress;
+    RandomDraw m_draw;
+};

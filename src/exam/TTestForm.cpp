@@ -1,0 +1,547 @@
+#include "TTestForm.h"
+
+#include "DataSource.h"
+#include "ErrorReport.h"
+#include "HeaderBand.h"
+#include "OutlinedLabel.h"
+#include "Prompt.h"
+#include "Session.h"
+#include "ShapedButton.h"
+#include "TAboutForm.h"
+#include "Table.h"
+#include "TableSchema.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+const QColor Purple(128, 0, 128);
+const QColor Navy(0, 0, 128);
+
+QFont pixelFont(const QString& family, int pixels, bool bold = false, bool italic = false)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+int roundHalfEven(double value)
+{
+    return int(std::nearbyint(value));
+}
+
+} // namespace
+
+TTestForm::TTestForm(Session& session, ItemStates& itemStates, SettingsStore& settingsStore,
+                     QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_itemStates(itemStates),
+      m_settingsStore(settingsStore)
+{
+    setObjectName(QStringLiteral("TestForm"));
+    setMinimumSize(732, 502);
+    resize(732, 505);
+    setWindowModality(Qt::ApplicationModal);
+
+    dtQSet = new Table(m_session, Schemas::bank(), this);
+    dtQSet->setObjectName(QStringLiteral("dtQSet"));
+    dtCurrentSet = new Table(m_session, Schemas::currentExam(), this);
+    dtCurrentSet->setObjectName(QStringLiteral("dtCurrentSet"));
+    dsCurrentSet = new DataSource(dtCurrentSet, this);
+    dsCurrentSet->setObjectName(QStringLiteral("dsCurrentSet"));
+    dtUserSet = new Table(m_session, Schemas::personal(), this);
+    dtUserSet->setObjectName(QStringLiteral("dtUserSet"));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(central);
+
+    buildHeader();
+    buildItemArea();
+    buildWelcomePanel();
+    buildButtonRow();
+    buildMenus();
+    layout->addWidget(Panel1);
+    layout->addWidget(Panel3, 1);
+    layout->addWidget(Panel2);
+
+    // The creation steps, in their order.
+    m_session.addPassword(QStringLiteral("Kovalpt8261"));
+    setWindowState(windowState() | Qt::WindowMaximized);
+    setWindowTitle(QStringLiteral("Tessaly 4"));
+    ExamMode = HomeMode;
+    ReadWindowsDir();
+    LoadSettings();
+    LearnButton->setVisible(ShowLearnBtn);
+    if (!CalcPath.isEmpty() && QFileInfo::exists(CalcPath)) {
+        CalcButton->setVisible(ShowCalcBtn);
+    } else {
+        CalcButton->setVisible(false);
+        ShowCalcBtn = false;
+    }
+}
+
+TTestForm::~TTestForm() = default;
+
+void TTestForm::setWindows(const Windows& windows)
+{
+    m_windows = windows;
+}
+
+void TTestForm::buildHeader()
+{
+    Panel1 = new HeaderBand(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+
+    fcLabel1 =
+        new OutlinedLabel(QStringLiteral("Exam SA-410: Linux Server Administration"), Panel1);
+    fcLabel1->setObjectName(QStringLiteral("fcLabel1"));
+    fcLabel1->setFont(pixelFont(QStringLiteral("Arial"), 19, true, true));
+    fcLabel1->setTextColor(Qt::white);
+    fcLabel1->setOutlineColor(QColor(20, 30, 60));
+    fcLabel1->setShadow(2);
+
+    Label1 = new OutlinedLabel(QString(), Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setShadow(1, QColor(30, 30, 30));
+
+    Label2 = plainLabel(QStringLiteral("Label2"), QString(), Panel1);
+    Label2->setFont(pixelFont(QStringLiteral("Verdana"), 13));
+
+    Label3 = plainLabel(QStringLiteral("Label3"), QString(), Panel1);
+    Label3->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    setTextColor(Label3, QColor(64, 64, 64));
+
+    MarkBox = new QCheckBox(QStringLiteral("&Mark this item"), Panel1);
+    MarkBox->setObjectName(QStringLiteral("MarkBox"));
+    MarkBox->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    setTextColor(MarkBox, Qt::black);
+
+    CorrectLabel = plainLabel(QStringLiteral("CorrectLabel"), QString(), Panel1);
+    CorrectLabel->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+
+    TimeLabel = new OutlinedLabel(QString(), Panel1);
+    TimeLabel->setObjectName(QStringLiteral("TimeLabel"));
+    TimeLabel->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    TimeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    TimeLabel->setShadow(1, QColor(30, 30, 30));
+
+    ReviewLabel = plainLabel(QStringLiteral("ReviewLabel"), QStringLiteral("Review items"), Panel1);
+    ReviewLabel->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    ReviewLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    setTextColor(ReviewLabel, Navy);
+
+    // Home mode by design: only the subject title shows.
+    for (QWidget* widget : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+                            static_cast<QWidget*>(Label3), static_cast<QWidget*>(MarkBox),
+                            static_cast<QWidget*>(CorrectLabel), static_cast<QWidget*>(TimeLabel),
+                            static_cast<QWidget*>(ReviewLabel)})
+        widget->hide();
+
+    connect(Panel1, &HeaderBand::resized, this, &TTestForm::placeHeaderControls);
+}
+
+void TTestForm::placeHeaderControls()
+{
+    const int width = Panel1->width();
+    const int height = Panel1->height();
+    fcLabel1->setGeometry(0, 0, width, height);
+    Label1->setGeometry(6, 3, 118, 18);
+    Label2->setGeometry(124, 3, qMax(0, width / 2 - 124), 18);
+    Label3->setGeometry(width / 2, 3, width / 2 - 6, 18);
+    MarkBox->setGeometry(6, 22, 200, 20);
+    CorrectLabel->setGeometry(6, 23, 200, 18);
+    TimeLabel->setGeometry(width - 206, 23, 200, 18);
+    ReviewLabel->setGeometry(width - 306, height - 21, 300, 18);
+}
+
+void TTestForm::buildItemArea()
+{
+    Panel3 = new QFrame(this);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel3->setAutoFillBackground(true);
+    QPalette white = Panel3->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel3->setPalette(white);
+    auto* layout = new QVBoxLayout(Panel3);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+
+    ScrollBox1 = new QScrollArea(Panel3);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setPalette(white);
+    ScrollBox1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    m_itemContent = new QWidget;
+    m_itemContent->setObjectName(QStringLiteral("ItemContent"));
+    m_itemContent->setAutoFillBackground(true);
+    m_itemContent->setPalette(white);
+    ScrollBox1->setWidget(m_itemContent);
+    ScrollBox1->hide();
+
+    QText = plainLabel(QStringLiteral("QText"), QString(), m_itemContent);
+    QText->setWordWrap(true);
+    QText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
+    ExpText = plainLabel(QStringLiteral("ExpText"), QString(), m_itemContent);
+    ExpText->setWordWrap(true);
+    ExpText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
+    setTextColor(ExpText, Navy);
+    ExpText->hide();
+    CalcButton = new QPushButton(m_itemContent);
+    CalcButton->setObjectName(QStringLiteral("CalcButton"));
+    CalcButton->setFlat(true);
+    CalcButton->setFixedSize(37, 29);
+
+    m_designQuestionFont = QText->font();
+    m_designAnswerFont = QFont(QStringLiteral("MS Sans Serif"), 10);
+    m_designExplanationFont = ExpText->font();
+
+    layout->addWidget(ScrollBox1);
+}
+
+void TTestForm::buildWelcomePanel()
+{
+    Panel4 = new QWidget(Panel3);
+    Panel4->setObjectName(QStringLiteral("Panel4"));
+    Panel4->installEventFilter(this);
+
+    fcLabel5 = new OutlinedLabel(QStringLiteral("Welcome to Tessaly 4.0"), Panel4);
+    fcLabel5->setObjectName(QStringLiteral("fcLabel5"));
+    fcLabel5->setFont(pixelFont(QStringLiteral("Arial"), 16, true, true));
+    fcLabel5->setTextColor(QColor(0, 255, 255));
+    fcLabel5->setOutlineColor(QColor(0, 70, 90));
+    fcLabel5->setShadow(2, QColor(150, 150, 150));
+
+    fcLabel3 = plainLabel(QStringLiteral("fcLabel3"),
+                          QStringLiteral("Practice exams for Exam SA-410\nLinux Server "
+                                         "Administration"),
+                          Panel4);
+    fcLabel3->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    fcLabel3->setAlignment(Qt::AlignCenter);
+    fcLabel3->setWordWrap(true);
+
+    Panel5 = new QFrame(Panel4);
+    Panel5->setObjectName(QStringLiteral("Panel5"));
+    fcLabel4 = new OutlinedLabel(
+        QStringLiteral("Please select the practice exam you want to begin."), Panel5);
+    fcLabel4->setObjectName(QStringLiteral("fcLabel4"));
+    fcLabel4->setFont(pixelFont(QStringLiteral("Arial"), 16, true, true));
+    fcLabel4->setTextColor(QColor(0, 255, 0));
+    fcLabel4->setOutlineColor(QColor(0, 80, 0));
+    fcLabel4->setShadow(2, QColor(150, 150, 150));
+
+    const QFont buttonFont = pixelFont(QStringLiteral("MS Sans Serif"), 13);
+    const QString letters = QStringLiteral("ABCDEF");
+    for (int i = 0; i < 6; ++i) {
+        auto* button = new ShapedButton(QStringLiteral("&") + letters[i], Panel5);
+        button->setObjectName(QStringLiteral("fcShapeBtn%1").arg(i + 1));
+        button->setColor(Purple);
+        button->setFont(buttonFont);
+        button->setFixedSize(30, 30);
+        m_examButtons.append(button);
+    }
+    auto makeWide = [&](const QString& name, const QString& caption) {
+        auto* button = new ShapedButton(caption, Panel4);
+        button->setObjectName(name);
+        button->setColor(Navy);
+        button->setFont(buttonFont);
+        button->setFixedSize(109, 30);
+        return button;
+    };
+    AllQBtn = makeWide(QStringLiteral("AllQBtn"), QStringLiteral("All &Questions"));
+    RandomBtn = makeWide(QStringLiteral("RandomBtn"), QStringLiteral("&Random Exam"));
+    UserBtn = makeWide(QStringLiteral("UserBtn"), QStringLiteral("&User Exam"));
+
+    Panel3->layout()->addWidget(Panel4);
+}
+
+void TTestForm::placeWelcomeControls()
+{
+    const int width = Panel4->width();
+    int top = 17;
+    fcLabel5->setGeometry(0, top, width, fcLabel5->sizeHint().height());
+    top += fcLabel5->height();
+    const int textHeight = fcLabel3->heightForWidth(width);
+    fcLabel3->setGeometry(0, top, width, textHeight);
+    top += textHeight + 7;
+    Panel5->setGeometry(0, top, width, qMax(80, 168 - top - 4));
+    fcLabel4->setGeometry(5, 5, width - 10, fcLabel4->sizeHint().height());
+    for (ShapedButton* button : m_examButtons)
+        button->move(button->x(), 43);
+    for (ShapedButton* button : {AllQBtn, RandomBtn, UserBtn})
+        button->move(button->x(), 168);
+    ArrangeWelcomeButtons();
+}
+
+void TTestForm::ArrangeWelcomeButtons()
+{
+    const int outerWidth = frameGeometry().width();
+    const int w = m_examButtons.first()->width();
+    int left = roundHalfEven((outerWidth - 6.0 * w - 30) / 2);
+    for (ShapedButton* button : m_examButtons) {
+        button->move(left, button->y());
+        left += button->width() + 6;
+    }
+    const int v = AllQBtn->width();
+    left = roundHalfEven((outerWidth - 3.0 * v - 12) / 2);
+    for (ShapedButton* button : {AllQBtn, RandomBtn, UserBtn}) {
+        button->move(left, button->y());
+        left += button->width() + 6;
+    }
+}
+
+void TTestForm::buildButtonRow()
+{
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFixedHeight(41);
+    Panel2->installEventFilter(this);
+    const QFont font = pixelFont(QStringLiteral("MS Sans Serif"), 13);
+    auto make = [&](const QString& name, const QString& caption, int left, int width) {
+        auto* button = new QPushButton(caption, Panel2);
+        button->setObjectName(name);
+        button->setFont(font);
+        button->setGeometry(left, 8, width, 29);
+        return button;
+    };
+    PrevButton = make(QStringLiteral("PrevButton"), QStringLiteral("&< Previous Item"), 4, 109);
+    NextButton = make(QStringLiteral("NextButton"), QStringLiteral("Next Item &>"), 116, 109);
+    LearnButton = make(QStringLiteral("LearnButton"), QStringLiteral("&Learn Now"), 236, 93);
+    Button1 = make(QStringLiteral("Button1"), QStringLiteral("Items &Review"), 332, 93);
+    NoteButton = make(QStringLiteral("NoteButton"), QStringLiteral("&Note"), 428, 93);
+    GradeButton = make(QStringLiteral("GradeButton"), QStringLiteral("&Grade Now"), 0, 93);
+    Button3 = make(QStringLiteral("Button3"), QStringLiteral("E&xit Exam"), 0, 93);
+    Panel2->hide();
+
+    connect(Button3, &QPushButton::clicked, this, &TTestForm::Button3Click);
+}
+
+void TTestForm::placeButtonRow()
+{
+    const int width = Panel2->width();
+    Button3->move(width - 2 - Button3->width(), 8);
+    GradeButton->move(Button3->x() - 3 - GradeButton->width(), 8);
+}
+
+void TTestForm::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    Preferences1 = file->addAction(QStringLiteral("&Options..."));
+    Preferences1->setObjectName(QStringLiteral("Preferences1"));
+    Print1 = file->addAction(QStringLiteral("&Print this item"));
+    Print1->setObjectName(QStringLiteral("Print1"));
+    Print1->setEnabled(false);
+    file->addSeparator();
+    Exit1 = file->addAction(QStringLiteral("E&xit"));
+    Exit1->setObjectName(QStringLiteral("Exit1"));
+    connect(Exit1, &QAction::triggered, this, &TTestForm::Exit1Click);
+
+    m_examsMenu = menuBar()->addMenu(QStringLiteral("Exa&ms"));
+    m_examsMenu->setObjectName(QStringLiteral("ExamsMenu"));
+    const QString letters = QStringLiteral("ABCDEF");
+    for (int i = 0; i < 6; ++i) {
+        QAction* action = m_examsMenu->addAction(QStringLiteral("Practice Exam &") + letters[i]);
+        action->setObjectName(QStringLiteral("Action%1").arg(i + 1));
+        m_practiceActions.append(action);
+        connect(m_examButtons[i], &QAbstractButton::clicked, action, &QAction::trigger);
+    }
+    m_examsMenu->addSeparator();
+    AllQAct = m_examsMenu->addAction(QStringLiteral("&Take All &Questions"));
+    AllQAct->setObjectName(QStringLiteral("AllQAct"));
+    RandAct = m_examsMenu->addAction(QStringLiteral("&Random Exam"));
+    RandAct->setObjectName(QStringLiteral("RandAct"));
+    UserAct = m_examsMenu->addAction(QStringLiteral("&User Exam"));
+    UserAct->setObjectName(QStringLiteral("UserAct"));
+    connect(AllQBtn, &QAbstractButton::clicked, AllQAct, &QAction::trigger);
+    connect(RandomBtn, &QAbstractButton::clicked, RandAct, &QAction::trigger);
+    connect(UserBtn, &QAbstractButton::clicked, UserAct, &QAction::trigger);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    About1 = help->addAction(QStringLiteral("Ab&out"));
+    About1->setObjectName(QStringLiteral("About1"));
+    connect(About1, &QAction::triggered, this, &TTestForm::About1Click);
+}
+
+void TTestForm::ReadWindowsDir()
+{
+    // Only Windows has a Windows folder; elsewhere the default calculator is looked up on the
+    // search path instead.
+#ifdef Q_OS_WIN
+    WindowsDir = QString::fromLocal8Bit(qgetenv("SystemRoot"));
+#else
+    WindowsDir.clear();
+#endif
+}
+
+void TTestForm::LoadSettings()
+{
+    const Settings settings = m_settingsStore.load(SettingsStore::defaultCalcPath(WindowsDir));
+    applyFontSetting(QText, m_designQuestionFont, settings.question);
+    applyFontSetting(ScrollBox1, m_designAnswerFont, settings.answer);
+    applyFontSetting(ExpText, m_designExplanationFont, settings.explanation);
+    ShowLearnBtn = settings.ShowLearnBtn;
+    ShowCalcBtn = settings.ShowCalcBtn;
+    TimerOn = settings.TimerOn;
+    DefaultTime = settings.DefaultTime;
+    CalcPath = settings.CalcPath;
+}
+
+void TTestForm::ExamControls()
+{
+    Panel4->hide();
+    ScrollBox1->show();
+    ScrollBox1->setEnabled(true);
+    Panel2->show();
+    fcLabel1->hide();
+    Label1->show();
+    Label2->show();
+    Label3->show();
+    MarkBox->show();
+    TimeLabel->show();
+    ReviewLabel->hide();
+    CorrectLabel->hide();
+    GradeButton->setText(QStringLiteral("Grade Now"));
+    m_examsMenu->setEnabled(false);
+    Print1->setEnabled(true);
+    LearnButton->setEnabled(true);
+}
+
+void TTestForm::ReviewControls()
+{
+    MarkBox->hide();
+    TimeLabel->hide();
+    ReviewLabel->show();
+    CorrectLabel->show();
+    LearnButton->setEnabled(false);
+}
+
+void TTestForm::CloseCurrentExam()
+{
+    ExamMode = HomeMode;
+    dtQSet->setFilter(QString());
+    dtQSet->setFiltered(false);
+    dtQSet->close();
+    dtCurrentSet->close();
+    dtUserSet->close();
+
+    Panel4->show();
+    ScrollBox1->hide();
+    Panel2->hide();
+    fcLabel1->show();
+    Label1->hide();
+    Label2->hide();
+    Label3->hide();
+    MarkBox->hide();
+    TimeLabel->hide();
+    ReviewLabel->hide();
+    CorrectLabel->hide();
+    m_examsMenu->setEnabled(true);
+    Print1->setEnabled(false);
+    NoteButton->show();
+    ArrangeWelcomeButtons();
+}
+
+void TTestForm::Button3Click()
+{
+    if (Prompt::ask(this, Prompt::Kind::Confirmation,
+                    QStringLiteral("Are you sure you wish to end this exam?"),
+                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        CloseCurrentExam();
+}
+
+void TTestForm::Exit1Click()
+{
+    close();
+}
+
+void TTestForm::About1Click()
+{
+    if (m_windows.about)
+        m_windows.about->exec();
+}
+
+bool TTestForm::FormCloseQuery()
+{
+    if (ExamMode != ExamModeValue)
+        return true;
+    return Prompt::ask(this, Prompt::Kind::Warning,
+                       QStringLiteral("This exam is not completed.\nAre you shure ?"),
+                       QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void TTestForm::FormClose()
+{
+    reportErrors(this, [this] { CloseCurrentExam(); });
+    emit formClosed();
+}
+
+void TTestForm::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    FormClose();
+}
+
+void TTestForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TTestForm::FormResize()
+{
+    if (Panel4->isVisible())
+        ArrangeWelcomeButtons();
+}
+
+bool TTestForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == Panel4)
+            placeWelcomeControls();
+        else if (watched == Panel2)
+            placeButtonRow();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,120 @@
+#include "FixtureBank.h"
+#include "Program.h"
+#include "Prompt.h"
+#include "ShapedButton.h"
+#include "TMainForm.h"
+#include "TTestForm.h"
+#include "TableSchema.h"
+#include "TestMain.h"
+
+#include <QLabel>
+#include <QTemporaryDir>
+
+// The start window and program start: the windows, the data folder, going to the test window
+// and coming back.
+class TestStartWindow : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Program> m_program;
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_program = std::make_unique<Program>(m_dir.path());
+        Prompt::setNextAnswers({});
+    }
+
+    void cleanup()
+    {
+        m_program.reset();
+        Prompt::resetTestMode();
+    }
+
+    void theProgramFolderIsTheDataFolder()
+    {
+        QCOMPARE(m_program->session().dataFolder(), QDir(m_dir.path()).absolutePath());
+        QCOMPARE(m_program->session().filePath(Schemas::BankFile),
+                 QDir(m_dir.path()).filePath(Schemas::BankFile));
+    }
+
+    void theStartWindowHasItsLogoAndThreeButtons()
+    {
+        TMainForm* form = m_program->MainForm;
+        QCOMPARE(form->windowTitle(), QStringLiteral("Tessaly 4"));
+        auto* logo = form->findChild<QLabel*>(QStringLiteral("Image1"));
+        QVERIFY(logo && !logo->pixmap().isNull());
+        QCOMPARE(logo->pixmap().size(), QSize(221, 48));
+
+        struct Expected {
+            const char* name;
+            const char* caption;
+            QColor color;
+            QRect geometry;
+        };
+        const Expected expected[] = {
+            {"StartTestBtn", "Start &Testing", QColor(0, 0, 128), QRect(47, 14, 138, 34)},
+            {"SamplerBtn", "Test &Sampler", QColor(128, 0, 128), QRect(47, 50, 138, 34)},
+            {"fcShapeBtn3", "E&xit", QColor(0, 128, 128), QRect(47, 102, 138, 34)},
+        };
+        for (const Expected& e : expected) {
+            auto* button = form->findChild<ShapedButton*>(QLatin1String(e.name));
+            QVERIFY2(button, e.name);
+            QCOMPARE(button->text(), QLatin1String(e.caption));
+            QCOMPARE(button->color(), e.color);
+            QCOMPARE(button->geometry(), e.geometry);
+            QVERIFY(button->isEnabled());
+        }
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QCOMPARE(form->size(), QSize(236, 200)); // sized to the logo band and the panel
+    }
+
+    void startTestingSwapsWindowsAndClosingComesBack()
+    {
+        TMainForm* mainForm = m_program->MainForm;
+        TTestForm* testForm = m_program->TestForm;
+        mainForm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainForm));
+
+        QTest::mouseClick(mainForm->findChild<ShapedButton*>(QStringLiteral("StartTestBtn")),
+                          Qt::LeftButton);
+        QVERIFY(!mainForm->isVisible());
+        QVERIFY(testForm->isVisible());
+        QVERIFY(testForm->windowState() & Qt::WindowMaximized);
+        QCOMPARE(testForm->ExamMode, int(TTestForm::HomeMode));
+
+        QVERIFY(testForm->close()); // home mode: no question asked
+        QVERIFY(Prompt::takeRecords().isEmpty());
+        QVERIFY(!testForm->isVisible());
+        QVERIFY(mainForm->isVisible());
+    }
+
+    void theMnemonicStartsTesting()
+    {
+        TMainForm* mainForm = m_program->MainForm;
+        mainForm->show();
+        QApplication::setActiveWindow(mainForm);
+        QVERIFY(QTest::qWaitForWindowActive(mainForm));
+        QTest::keyClick(mainForm, Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(m_program->TestForm->isVisible()); // an accelerator clicks after a moment
+        QVERIFY(!mainForm->isVisible());
+        m_program->TestForm->close();
+    }
+
+    void exitClosesWithoutAPrompt()
+    {
+        TMainForm* mainForm = m_program->MainForm;
+        mainForm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainForm));
+        QTest::mouseClick(mainForm->findChild<ShapedButton*>(QStringLiteral("fcShapeBtn3")),
+                          Qt::LeftButton);
+        QVERIFY(!mainForm->isVisible());
+        QVERIFY(Prompt::takeRecords().isEmpty());
+    }
+};
+
+TESSALY_TEST_MAIN(TestStartWindow)
+#include "tst_startwindow.moc"
