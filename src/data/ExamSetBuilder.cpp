@@ -97,6 +97,7 @@ ExamSetBuild ExamSetBuilder::copyItems(Table& source, Source kind, const QVector
         m_currentSet.emptyTable();
         if (m_progress)
             m_progress->setMaximum(order.size());
+        const QVector<FieldCopy> copies = fieldCopies(source, kind);
         for (int i = 0; i < order.size(); ++i) {
             // Bank items are looked up by Q_ID, which equals their record number.
             if (!source.findKey(order[i])) {
@@ -107,10 +108,7 @@ ExamSetBuild ExamSetBuilder::copyItems(Table& source, Source kind, const QVector
             }
             if (m_progress)
                 m_progress->setPosition(i);
-            if (kind == Source::Bank)
-                copyBankRecord(source);
-            else
-                copyPersonalRecord(source);
+            copyRecord(source, copies);
         }
         m_currentSet.commit();
     } catch (...) {
@@ -121,24 +119,24 @@ ExamSetBuild ExamSetBuilder::copyItems(Table& source, Source kind, const QVector
     return {m_currentSet.recNo(), m_currentSet.recordCount()};
 }
 
-void ExamSetBuilder::copyBankRecord(Table& bank)
+void ExamSetBuilder::copyRecord(Table& source, const QVector<FieldCopy>& copies)
 {
     m_currentSet.append();
-    for (const QString& field : bankCopyFields())
-        m_currentSet.setField(field, bank.fieldValue(field));
-    m_currentSet.setField(Field::QOrNumber, bank.fieldInt(Field::QId));
-    m_currentSet.setField(Field::UMemo, bank.fieldText(Field::UMemo));
+    for (const FieldCopy& copy : copies)
+        m_currentSet.setFieldAt(copy.target, source.fieldValueAt(copy.source));
     m_currentSet.post();
 }
 
-void ExamSetBuilder::copyPersonalRecord(Table& userSet)
+QVector<ExamSetBuilder::FieldCopy> ExamSetBuilder::fieldCopies(Table& source, Source kind) const
 {
-    m_currentSet.append();
-    for (const QString& field : personalCopyFields())
-        m_currentSet.setField(field, userSet.fieldValue(field));
-    m_currentSet.setField(Field::QOrNumber, userSet.fieldInt(Field::QId));
-    m_currentSet.setField(Field::UMemo, userSet.fieldText(Field::UMemo));
-    m_currentSet.post();
+    QVector<FieldCopy> copies;
+    const QStringList& fields = kind == Source::Bank ? bankCopyFields() : personalCopyFields();
+    for (const QString& field : fields)
+        copies.append({source.fieldNumber(field), m_currentSet.fieldNumber(field)});
+    // The item's number in its source, and the candidate's note on it.
+    copies.append({source.fieldNumber(Field::QId), m_currentSet.fieldNumber(Field::QOrNumber)});
+    copies.append({source.fieldNumber(Field::UMemo), m_currentSet.fieldNumber(Field::UMemo)});
+    return copies;
 }
 
 void ExamSetBuilder::InitItemStates(Table& currentSet, ItemStates& states)

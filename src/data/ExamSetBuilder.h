@@ -33,8 +33,12 @@ public:
 private:
     enum class Source { Bank, Personal };
     ExamSetBuild copyItems(Table& source, Source kind, const QVector<qint64>& order);
-    void copyBankRecord(Table& bank);
-    void copyPersonalRecord(Table& userSet);
+    struct FieldCopy {
+        int source;
+        int target;
+    };
+    QVector<FieldCopy> fieldCopies(Table& source, Source kind) const;
+    void copyRecord(Table& source, const QVector<FieldCopy>& copies);
 
     Table& m_currentSet;
     BuildProgress* m_progress;

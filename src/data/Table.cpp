@@ -2,13 +2,18 @@
 
 #include "DataError.h"
 #include "Session.h"
+#include "SqlStatement.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 
 #include <algorithm>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -57,15 +62,26 @@ void Table::setExclusive(bool exclusive)
 
 [[noreturn]] void Table::fail(const QString& what, const QSqlError& error) const
 {
-    QString reason = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    if (isLockError(error)) {
-        reason = QStringLiteral("The file is locked by another program; it stayed locked for "
-                                "%1 seconds (%2).")
-                     .arg(LockWaitMilliseconds / 1000.0)
-                     .arg(reason);
+    fail(what, error.databaseText().isEmpty() ? error.text() : error.databaseText(),
+         isLockError(error));
+}
+
+[[noreturn]] void Table::fail(const QString& what, const SqlStatement& statement) const
+{
+    fail(what, statement.errorText(), statement.lockError());
+}
+
+[[noreturn]] void Table::fail(const QString& what, const QString& reason, bool locked) const
+{
+    QString text = reason;
+    if (locked) {
+        text = QStringLiteral("The file is locked by another program; it stayed locked for "
+                              "%1 seconds (%2).")
+                   .arg(LockWaitMilliseconds / 1000.0)
+                   .arg(reason);
     }
     throw DataError(
-        QStringLiteral("%1 \"%2\" (%3):\n%4").arg(what, m_schema.fileName, filePath(), reason));
+        QStringLiteral("%1 \"%2\" (%3):\n%4").arg(what, m_schema.fileName, filePath(), text));
 }
 
 void Table::requireActive(const char* operation) const
@@ -88,6 +104,7 @@ void Table::releaseConnection()
 {
     m_selectRow.reset();
     m_insertRow.reset();
+    m_handle = nullptr;
     if (m_db.isValid())
         m_db.close();
     m_db = QSqlDatabase();
@@ -193,15 +210,18 @@ void Table::verifySchema()
 
 void Table::prepareStatements()
 {
+    m_handle = SqlStatement::handleOf(m_db.driver()->handle());
+    if (!m_handle)
+        fail(QStringLiteral("Cannot read the table file"), QStringLiteral("no SQLite driver"),
+             false);
     QStringList columns;
     for (const FieldDef& field : m_schema.fields)
         columns.append(field.name);
-    m_selectRow.emplace(m_db);
-    if (!m_selectRow->prepare(
-            QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                .arg(columns.join(QLatin1Char(',')), m_schema.sqlTable, m_keyColumn)))
-        fail(QStringLiteral("Cannot read the table file"), m_selectRow->lastError());
-    m_selectRow->setForwardOnly(true);
+    m_selectRow = std::make_unique<SqlStatement>(
+        m_handle, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                      .arg(columns.join(QLatin1Char(',')), m_schema.sqlTable, m_keyColumn));
+    if (!m_selectRow->isValid())
+        fail(QStringLiteral("Cannot read the table file"), *m_selectRow);
     m_insertRow.reset();
 }
 
@@ -253,21 +273,19 @@ void Table::loadCurrent()
         m_record = QVector<QVariant>(count);
         return;
     }
-    m_selectRow->addBindValue(currentKey());
-    if (!m_selectRow->exec())
-        fail(QStringLiteral("Cannot read the table file"), m_selectRow->lastError());
-    if (!m_selectRow->next()) {
-        const QSqlError error = m_selectRow->lastError();
-        m_selectRow->finish();
-        if (error.isValid())
-            fail(QStringLiteral("Cannot read the table file"), error);
+    SqlStatement& select = *m_selectRow;
+    select.reset();
+    select.bind(1, currentKey());
+    if (!select.step()) {
+        if (select.failed())
+            fail(QStringLiteral("Cannot read the table file"), select);
         throw DataError(QStringLiteral("A record of \"%1\" (%2) was removed by another program.")
                             .arg(m_schema.fileName, filePath()));
     }
     m_record.resize(count);
     for (int i = 0; i < count; ++i)
-        m_record[i] = m_selectRow->value(i);
-    m_selectRow->finish();
+        m_record[i] = select.column(i);
+    select.reset();
 }
 
 void Table::close()
@@ -544,29 +562,33 @@ bool Table::insertRow()
             columns.append(field.name);
             marks.append(QStringLiteral("?"));
         }
-        m_insertRow.emplace(m_db);
-        if (!m_insertRow->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(m_schema.sqlTable, columns.join(QLatin1Char(',')),
-                                           marks.join(QLatin1Char(',')))))
-            fail(QStringLiteral("Cannot store a record in the table file"),
-                 m_insertRow->lastError());
+        m_insertRow = std::make_unique<SqlStatement>(
+            m_handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(m_schema.sqlTable, columns.join(QLatin1Char(',')),
+                               marks.join(QLatin1Char(','))));
+        if (!m_insertRow->isValid())
+            fail(QStringLiteral("Cannot store a record in the table file"), *m_insertRow);
     }
+    SqlStatement& insert = *m_insertRow;
+    insert.reset();
+    int parameter = 1;
     for (int i = 0; i < m_schema.fields.size(); ++i) {
         if (keyByTable && m_schema.fields[i].name == m_schema.keyField)
             continue;
-        m_insertRow->addBindValue(m_buffer[i]);
+        insert.bind(parameter++, m_buffer[i]);
     }
-    if (!m_insertRow->exec())
-        fail(QStringLiteral("Cannot store a record in the table file"), m_insertRow->lastError());
+    insert.step();
+    if (insert.failed())
+        fail(QStringLiteral("Cannot store a record in the table file"), insert);
+    insert.reset();
 
-    qint64 key = m_insertRow->lastInsertId().toLongLong();
+    qint64 key = sqlite3_last_insert_rowid(m_handle);
     if (!m_schema.keyField.isEmpty()) {
         const int keyIndex = fieldIndex(m_schema.keyField);
         if (!keyByTable && !m_buffer[keyIndex].isNull())
             key = m_buffer[keyIndex].toLongLong();
         m_buffer[keyIndex] = key;
     }
-    m_insertRow->finish();
 
     const auto place = std::lower_bound(m_allKeys.begin(), m_allKeys.end(), key);
     m_allKeys.insert(place, key);
@@ -695,12 +717,21 @@ int Table::fieldIndex(const QString& name) const
     return it.value();
 }
 
-QVariant Table::fieldValue(const QString& name) const
+int Table::fieldNumber(const QString& name) const
 {
-    const int index = fieldIndex(name);
+    return fieldIndex(name);
+}
+
+QVariant Table::fieldValueAt(int number) const
+{
     const QVector<QVariant>& row =
         (m_state == State::Edit || m_state == State::Insert) ? m_buffer : m_record;
-    return index < row.size() ? row.at(index) : QVariant();
+    return number >= 0 && number < row.size() ? row.at(number) : QVariant();
+}
+
+QVariant Table::fieldValue(const QString& name) const
+{
+    return fieldValueAt(fieldIndex(name));
 }
 
 qint64 Table::fieldInt(const QString& name) const
@@ -734,11 +765,19 @@ QByteArray Table::fieldBytes(const QString& name) const
 
 void Table::setField(const QString& name, const QVariant& value)
 {
-    const int index = fieldIndex(name);
+    setFieldAt(fieldIndex(name), value);
+}
+
+void Table::setFieldAt(int index, const QVariant& value)
+{
+    if (index < 0 || index >= m_schema.fields.size())
+        throw DataError(QStringLiteral("The table \"%1\" has no field number %2.")
+                            .arg(m_schema.fileName)
+                            .arg(index));
     if (m_state != State::Edit && m_state != State::Insert) {
         throw DataError(QStringLiteral("Cannot assign the field %1: the table \"%2\" is not being "
                                        "edited.")
-                            .arg(name, m_schema.fileName));
+                            .arg(m_schema.fields[index].name, m_schema.fileName));
     }
     const FieldType type = m_schema.fields[index].type;
     QVariant stored = value;

@@ -7,13 +7,16 @@
 #include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QVariant>
 #include <QVector>
 
+#include <memory>
 #include <optional>
 
+class QSqlError;
 class Session;
+class SqlStatement;
+struct sqlite3;
 
 // A cursor over one table file, with the operations the windows need and nothing more.
 //
@@ -92,6 +95,11 @@ public:
     QByteArray fieldBytes(const QString& name) const;
     void setField(const QString& name, const QVariant& value);
 
+    // Fields by position, for copying many records: look the position up once.
+    int fieldNumber(const QString& name) const;
+    QVariant fieldValueAt(int number) const;
+    void setFieldAt(int number, const QVariant& value);
+
     // Several writes as one: they all land or none does.
     void beginTransaction();
     void commit();
@@ -120,6 +128,8 @@ private:
     bool insertRow();
     bool updateRow();
     [[noreturn]] void fail(const QString& what, const QSqlError& error) const;
+    [[noreturn]] void fail(const QString& what, const QString& reason, bool locked) const;
+    [[noreturn]] void fail(const QString& what, const SqlStatement& statement) const;
     void releaseConnection();
 
     Session& m_session;
@@ -129,8 +139,9 @@ private:
     QHash<QString, int> m_fieldIndex; // exact and lower-case names
 
     QSqlDatabase m_db;
-    std::optional<QSqlQuery> m_selectRow;
-    std::optional<QSqlQuery> m_insertRow;
+    sqlite3* m_handle = nullptr;
+    std::unique_ptr<SqlStatement> m_selectRow;
+    std::unique_ptr<SqlStatement> m_insertRow;
 
     bool m_exclusive = false;
     State m_state = State::Inactive;
