@@ -3,6 +3,7 @@
 #include "TAboutForm.h"
 #include "TDM.h"
 #include "TMainForm.h"
+#include "TNameForm.h"
 #include "TProgressForm.h"
 #include "TTestForm.h"
 
@@ -11,12 +12,13 @@ Program::Program(const QString& programFolder)
     MainForm = new TMainForm(m_session, programFolder);
     TestForm = new TTestForm(m_session, m_itemStates, m_settingsStore);
     ProgressForm = new TProgressForm;
+    NameForm = new TNameForm;
     m_dm = std::make_unique<TDM>(m_session);
     DM = m_dm.get();
     AboutForm = new TAboutForm;
 
     MainForm->setTestForm(TestForm);
-    TestForm->setWindows({ProgressForm, AboutForm});
+    TestForm->setWindows({ProgressForm, NameForm, AboutForm});
 }
 
 Program::~Program()
@@ -24,6 +26,7 @@ Program::~Program()
     // Windows first: they hold the tables' cursors and connections.
     delete TestForm;
     delete ProgressForm;
+    delete NameForm;
     delete AboutForm;
     m_dm.reset();
     delete MainForm;

@@ -9,6 +9,7 @@
 class TAboutForm;
 class TDM;
 class TMainForm;
+class TNameForm;
 class TProgressForm;
 class TTestForm;
 
@@ -24,6 +25,7 @@ public:
     TMainForm* MainForm = nullptr;
     TTestForm* TestForm = nullptr;
     TProgressForm* ProgressForm = nullptr;
+    TNameForm* NameForm = nullptr;
     TDM* DM = nullptr;
     TAboutForm* AboutForm = nullptr;
 

@@ -2,14 +2,19 @@
 
 #include "DataSource.h"
 #include "ErrorReport.h"
+#include "ExamSetBuilder.h"
+#include "FieldNames.h"
 #include "HeaderBand.h"
 #include "OutlinedLabel.h"
 #include "Prompt.h"
 #include "Session.h"
 #include "ShapedButton.h"
 #include "TAboutForm.h"
+#include "TNameForm.h"
+#include "TProgressForm.h"
 #include "Table.h"
 #include "TableSchema.h"
+#include "TimeFormat.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -80,6 +86,15 @@ TTestForm::TTestForm(Session& session, ItemStates& itemStates, SettingsStore& se
     dsCurrentSet->setObjectName(QStringLiteral("dsCurrentSet"));
     dtUserSet = new Table(m_session, Schemas::personal(), this);
     dtUserSet->setObjectName(QStringLiteral("dtUserSet"));
+    connect(dsCurrentSet, &DataSource::dataChanged, this, &TTestForm::dsCurrentSetDataChange);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    m_clock = [] {
+        return QDateTime::currentDateTime();
+    };
+    m_timerStart = m_clock();
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -393,6 +408,16 @@ void TTestForm::buildMenus()
     connect(AllQBtn, &QAbstractButton::clicked, AllQAct, &QAction::trigger);
     connect(RandomBtn, &QAbstractButton::clicked, RandAct, &QAction::trigger);
     connect(UserBtn, &QAbstractButton::clicked, UserAct, &QAction::trigger);
+    for (int i = 0; i < 6; ++i) {
+        connect(m_practiceActions[i], &QAction::triggered, this,
+                [this, i] { reportErrors(this, [this, i] { startPracticeExam(i + 1); }); });
+    }
+    connect(AllQAct, &QAction::triggered, this,
+            [this] { reportErrors(this, [this] { AllQActExecute(); }); });
+    connect(RandAct, &QAction::triggered, this,
+            [this] { reportErrors(this, [this] { RandActExecute(); }); });
+    connect(UserAct, &QAction::triggered, this,
+            [this] { reportErrors(this, [this] { UserActExecute(); }); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     About1 = help->addAction(QStringLiteral("Ab&out"));
@@ -476,7 +501,150 @@ void TTestForm::CloseCurrentExam()
     m_examsMenu->setEnabled(true);
     Print1->setEnabled(false);
     NoteButton->show();
+    Timer1->stop();
     ArrangeWelcomeButtons();
+}
+
+void TTestForm::setClock(std::function<QDateTime()> clock)
+{
+    m_clock = std::move(clock);
+}
+
+void TTestForm::RestartExamTimer()
+{
+    const bool running = TimerOn && ExamMode == ExamModeValue;
+    TimeLabel->setVisible(running);
+    TimeLabel->setText(TimeFormat::format(TimeLimit));
+    Timer1->setInterval(1000);
+    if (running)
+        Timer1->start();
+    else
+        Timer1->stop();
+    m_timerStart = m_clock();
+}
+
+void TTestForm::dsCurrentSetDataChange(const QString& fieldName)
+{
+    Q_UNUSED(fieldName)
+    if (ExamMode == HomeMode || !dtCurrentSet->isActive())
+        return;
+    const int recordNumber = dtCurrentSet->recNo();
+    PrevButton->setEnabled(recordNumber != FirstItemNo);
+    NextButton->setEnabled(recordNumber != ItemCount);
+    Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(ItemCount));
+    Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->fieldInt(Field::QOrNumber)));
+}
+
+void TTestForm::PrepareStartDialog(bool CountEditable)
+{
+    dtQSet->close();
+    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    dtQSet->setFiltered(true);
+    dtQSet->open();
+    const int count = dtQSet->recordCount();
+    dtQSet->close();
+    m_windows.name->setQuestionCount(count, CountEditable);
+}
+
+bool TTestForm::showStartDialog()
+{
+    if (m_windows.name->exec() != QDialog::Accepted)
+        return false;
+    CandidateName = m_windows.name->candidateName();
+    TimeLimit = m_windows.name->minutes() / 1440.0;
+    return true;
+}
+
+void TTestForm::runBankBuild(bool random)
+{
+    Label3->setText(ExamTitle);
+    ExamMode = HomeMode; // the item view stays idle while the build moves the tables
+    dtQSet->setFiltered(true);
+    dtQSet->open();
+    ExamSetBuilder builder(*dtCurrentSet, m_windows.progress);
+    const ExamSetBuild build =
+        random ? builder.BuildRandomExamSet(*dtQSet, m_windows.name->questionCount())
+               : builder.BuildExamSet(*dtQSet);
+    FirstItemNo = build.FirstItemNo;
+    ItemCount = build.ItemCount;
+    ExamSetBuilder::InitItemStates(*dtCurrentSet, m_itemStates);
+    ExamMode = ExamModeValue;
+    ExamControls();
+    dtCurrentSet->first();
+    RestartExamTimer();
+}
+
+void TTestForm::StartBankExam()
+{
+    m_windows.name->setMinutes(DefaultTime);
+    if (!showStartDialog())
+        return;
+    runBankBuild(false);
+}
+
+void TTestForm::startPracticeExam(int exam)
+{
+    const QString letter = QString(QChar('A' + exam - 1));
+    PrepareStartDialog(false);
+    m_windows.name->setWindowTitle(QStringLiteral("Begin Practice Exam ") + letter);
+    ExamTitle = QStringLiteral("Practice Exam ") + letter;
+    dtQSet->setFilter(QStringLiteral("Q_EXAM_N=%1").arg(exam));
+    StartBankExam();
+}
+
+void TTestForm::AllQActExecute()
+{
+    PrepareStartDialog(false);
+    m_windows.name->setWindowTitle(QStringLiteral("Take All Questions"));
+    ExamTitle = QStringLiteral("All Questions");
+    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    StartBankExam();
+}
+
+void TTestForm::RandActExecute()
+{
+    m_windows.name->setWindowTitle(QStringLiteral("Random Exam"));
+    PrepareStartDialog(true);
+    ExamTitle = QStringLiteral("Random Exam");
+    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    // The time field keeps what the candidate last entered.
+    if (!showStartDialog())
+        return;
+    runBankBuild(true);
+}
+
+void TTestForm::UserActExecute()
+{
+    dtUserSet->open();
+    if (dtUserSet->recordCount() == 0) {
+        dtUserSet->close();
+        Prompt::information(this, QStringLiteral("User defined question set is empty!"));
+        return;
+    }
+    PrepareStartDialog(false);
+    m_windows.name->setWindowTitle(QStringLiteral("User Exam"));
+    ExamTitle = QStringLiteral("User Exam");
+    StartUserExam();
+}
+
+void TTestForm::StartUserExam()
+{
+    m_windows.name->setMinutes(DefaultTime);
+    if (!showStartDialog())
+        return; // the personal table stays open until the window goes home
+    Label3->setText(ExamTitle);
+    ExamMode = HomeMode;
+    dtUserSet->open();
+    ExamSetBuilder builder(*dtCurrentSet, m_windows.progress);
+    const ExamSetBuild build = builder.BuildUserExamSet(*dtUserSet);
+    FirstItemNo = build.FirstItemNo;
+    ItemCount = build.ItemCount;
+    ExamSetBuilder::InitItemStates(*dtCurrentSet, m_itemStates);
+    ExamMode = ExamModeValue;
+    ExamControls();
+    NoteButton->hide(); // notes belong to bank questions
+    dtCurrentSet->first();
+    RestartExamTimer();
 }
 
 void TTestForm::Button3Click()

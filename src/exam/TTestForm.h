@@ -3,8 +3,11 @@
 #include "ItemState.h"
 #include "SettingsStore.h"
 
+#include <QDateTime>
 #include <QFont>
 #include <QMainWindow>
+
+#include <functional>
 
 class DataSource;
 class HeaderBand;
@@ -19,7 +22,9 @@ class QScrollArea;
 class QWidget;
 class Session;
 class ShapedButton;
+class QTimer;
 class TAboutForm;
+class TNameForm;
 class TProgressForm;
 class Table;
 
@@ -34,6 +39,7 @@ public:
     // The windows the test window opens; they are created after it.
     struct Windows {
         TProgressForm* progress = nullptr;
+        TNameForm* name = nullptr;
         TAboutForm* about = nullptr;
     };
 
@@ -69,6 +75,19 @@ public:
     void ExamControls();
     void ReviewControls();
     void CloseCurrentExam();
+    void RestartExamTimer();
+
+    // Starting an exam.
+    void PrepareStartDialog(bool CountEditable);
+    void StartBankExam();
+    void StartUserExam();
+    void startPracticeExam(int exam); // Action1Execute ... Action6Execute
+    void AllQActExecute();
+    void RandActExecute();
+    void UserActExecute();
+
+    // The timer's clock: the local time now. Tests replace it.
+    void setClock(std::function<QDateTime()> clock);
 
 signals:
     // The window has closed; the start window shows again.
@@ -88,6 +107,10 @@ private:
     void placeHeaderControls();
     void placeWelcomeControls();
     void placeButtonRow();
+
+    void dsCurrentSetDataChange(const QString& fieldName);
+    bool showStartDialog();
+    void runBankBuild(bool random);
 
     bool FormCloseQuery();
     void FormClose();
@@ -156,5 +179,7 @@ private:
     QAction* RandAct;
     QAction* UserAct;
 
-    bool m_closing = false;
+    QTimer* Timer1;
+    QDateTime m_timerStart;
+    std::function<QDateTime()> m_clock;
 };

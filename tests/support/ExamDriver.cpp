@@ -1,0 +1,75 @@
+#include "ExamDriver.h"
+
+#include "TNameForm.h"
+#include "TTestForm.h"
+#include "TableSchema.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+QVector<FixtureItem> ExamDriver::standardBank()
+{
+    return FixtureBank::generate(60, 10);
+}
+
+ExamDriver::ExamDriver(const QVector<FixtureItem>& bank, const QVector<FixtureItem>& personal,
+                       const QVector<qint64>& personalIds)
+{
+    if (!m_dir.isValid())
+        qFatal("no temporary folder");
+    FixtureBank::writeBank(m_dir.filePath(Schemas::BankFile), bank);
+    if (!personal.isEmpty()) {
+        QVector<qint64> ids = personalIds;
+        for (int i = ids.size(); i < personal.size(); ++i)
+            ids.append(i + 1);
+        FixtureBank::writePersonal(m_dir.filePath(Schemas::PersonalFile), personal, ids);
+    }
+    m_program = std::make_unique<Program>(m_dir.path());
+}
+
+ExamDriver::~ExamDriver() = default;
+
+TTestForm* ExamDriver::testForm()
+{
+    return m_program->TestForm;
+}
+
+void ExamDriver::showTestWindow()
+{
+    testForm()->showMaximized();
+    if (!QTest::qWaitForWindowExposed(testForm()))
+        qWarning("the test window was not shown");
+}
+
+void ExamDriver::startExam(const std::function<void()>& trigger,
+                           const std::function<void(TNameForm*)>& fill, bool confirm)
+{
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TNameForm*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            qWarning("the exam start dialog did not open");
+            return;
+        }
+        answered = true;
+        if (fill)
+            fill(dialog);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(confirm ? QStringLiteral("BitBtn1")
+                                                                  : QStringLiteral("BitBtn2")),
+                          Qt::LeftButton);
+    });
+    trigger();
+    if (!answered)
+        qWarning("the exam start dialog was not answered");
+}
+
+void ExamDriver::typeInto(QAbstractSpinBox* box, const QString& text)
+{
+    auto* edit = box->findChild<QLineEdit*>();
+    edit->selectAll();
+    edit->setText(text);
+}
