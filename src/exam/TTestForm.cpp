@@ -1,8 +1,10 @@
 #include "TTestForm.h"
 
+#include "ClickableLabel.h"
 #include "DataSource.h"
 #include "ErrorReport.h"
 #include "ExamSetBuilder.h"
+#include "ExhibitWindow.h"
 #include "FieldNames.h"
 #include "HeaderBand.h"
 #include "OutlinedLabel.h"
@@ -25,6 +27,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -163,6 +166,7 @@ void TTestForm::buildHeader()
 
     MarkBox = new QCheckBox(QStringLiteral("&Mark this item"), Panel1);
     MarkBox->setObjectName(QStringLiteral("MarkBox"));
+    connect(MarkBox, &QCheckBox::clicked, this, &TTestForm::MarkBoxClick);
     MarkBox->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
     setTextColor(MarkBox, Qt::black);
 
@@ -225,25 +229,36 @@ void TTestForm::buildItemArea()
     ScrollBox1->setWidgetResizable(false);
     ScrollBox1->setPalette(white);
     ScrollBox1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
-    m_itemContent = new QWidget;
-    m_itemContent->setObjectName(QStringLiteral("ItemContent"));
-    m_itemContent->setAutoFillBackground(true);
-    m_itemContent->setPalette(white);
-    ScrollBox1->setWidget(m_itemContent);
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("ItemContent"));
+    content->setAutoFillBackground(true);
+    content->setPalette(white);
+    ScrollBox1->setWidget(content);
     ScrollBox1->hide();
 
-    QText = plainLabel(QStringLiteral("QText"), QString(), m_itemContent);
-    QText->setWordWrap(true);
-    QText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
-    ExpText = plainLabel(QStringLiteral("ExpText"), QString(), m_itemContent);
-    ExpText->setWordWrap(true);
-    ExpText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
-    setTextColor(ExpText, Navy);
-    ExpText->hide();
-    CalcButton = new QPushButton(m_itemContent);
+    CalcButton = new QPushButton;
     CalcButton->setObjectName(QStringLiteral("CalcButton"));
     CalcButton->setFlat(true);
     CalcButton->setFixedSize(37, 29);
+    m_area.build(ScrollBox1, CalcButton);
+    m_area.MarkBox = MarkBox;
+    m_area.CorrectLabel = CorrectLabel;
+    QText = m_area.QText;
+    QText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
+    ExpText = m_area.ExpText;
+    ExpText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
+    setTextColor(ExpText, Navy);
+
+    for (int i = 0; i < 6; ++i) {
+        connect(m_area.RadioButton[std::size_t(i)], &QAbstractButton::clicked, this,
+                &TTestForm::RadioChoiceChanged);
+        connect(m_area.CheckBox[std::size_t(i)], &QAbstractButton::clicked, this,
+                [this, i] { CheckBoxClick(i + 1); });
+        connect(m_area.ALabel[std::size_t(i)], &ClickableLabel::clicked, this,
+                [this, i] { ALabelClick(i + 1); });
+    }
+    connect(m_area.ExhBtnA, &QPushButton::clicked, this, [this] { ExhibitButtonClick(1); });
+    connect(m_area.ExhBtnB, &QPushButton::clicked, this, [this] { ExhibitButtonClick(2); });
 
     m_designQuestionFont = QText->font();
     m_designAnswerFont = QFont(QStringLiteral("MS Sans Serif"), 10);
@@ -367,6 +382,11 @@ void TTestForm::buildButtonRow()
     Panel2->hide();
 
     connect(Button3, &QPushButton::clicked, this, &TTestForm::Button3Click);
+    connect(PrevButton, &QPushButton::clicked, this,
+            [this] { reportErrors(this, [this] { PrevButtonClick(); }); });
+    connect(NextButton, &QPushButton::clicked, this,
+            [this] { reportErrors(this, [this] { NextButtonClick(); }); });
+    connect(LearnButton, &QPushButton::clicked, this, &TTestForm::LearnButtonClick);
 }
 
 void TTestForm::placeButtonRow()
@@ -533,6 +553,112 @@ void TTestForm::dsCurrentSetDataChange(const QString& fieldName)
     NextButton->setEnabled(recordNumber != ItemCount);
     Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(ItemCount));
     Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->fieldInt(Field::QOrNumber)));
+    LayoutItem();
+    ShowAnswerKey();
+}
+
+ItemState& TTestForm::currentItemState()
+{
+    const int index = dtCurrentSet->isActive() ? dtCurrentSet->recNo() - 1 : -1;
+    if (index < 0 || index >= int(m_itemStates.size())) {
+        m_noItemState = ItemState();
+        return m_noItemState;
+    }
+    return m_itemStates[std::size_t(index)];
+}
+
+void TTestForm::LayoutItem()
+{
+    if (!dtCurrentSet->isActive() || dtCurrentSet->recordCount() == 0)
+        return;
+    ItemView::LayoutItem(m_area, ItemRecord::fromCurrent(*dtCurrentSet), currentItemState());
+}
+
+void TTestForm::ShowAnswerKey()
+{
+    if (!dtCurrentSet->isActive() || dtCurrentSet->recordCount() == 0)
+        return;
+    const ItemView::Mode mode = ExamMode == ReviewMode      ? ItemView::Mode::Review
+                                : ExamMode == ExamModeValue ? ItemView::Mode::Exam
+                                                            : ItemView::Mode::Home;
+    ItemView::ShowAnswerKey(m_area, ItemRecord::fromCurrent(*dtCurrentSet), currentItemState(),
+                            mode);
+}
+
+void TTestForm::PrevButtonClick()
+{
+    dtCurrentSet->prior();
+}
+
+void TTestForm::NextButtonClick()
+{
+    dtCurrentSet->next();
+}
+
+void TTestForm::RadioChoiceChanged()
+{
+    ItemState& state = currentItemState();
+    if (ExamMode == ExamModeValue) {
+        for (int i = 0; i < 6; ++i)
+            state.Selected[std::size_t(i)] = m_area.RadioButton[std::size_t(i)]->isChecked();
+        EvaluateItem();
+    } else if (ExamMode == ReviewMode) {
+        ItemView::setAnswerControls(m_area, false, state); // the click is undone
+    }
+}
+
+void TTestForm::CheckBoxClick(int choice)
+{
+    ItemState& state = currentItemState();
+    const std::size_t n = std::size_t(choice - 1);
+    if (ExamMode == ExamModeValue) {
+        state.Selected[n] = m_area.CheckBox[n]->isChecked();
+        EvaluateItem();
+    } else if (ExamMode == ReviewMode) {
+        m_area.CheckBox[n]->setChecked(state.Selected[n] != 0);
+    }
+}
+
+void TTestForm::ALabelClick(int choice)
+{
+    const std::size_t n = std::size_t(choice - 1);
+    if (!m_area.RadioButton[n]->isHidden())
+        m_area.RadioButton[n]->click();
+    else
+        m_area.CheckBox[n]->click();
+}
+
+void TTestForm::EvaluateItem()
+{
+    ItemState& state = currentItemState();
+    bool correct = true;
+    for (int i = 1; i <= 6 && correct; ++i)
+        correct =
+            dtCurrentSet->fieldBool(Field::key(i)) == (state.Selected[std::size_t(i - 1)] != 0);
+    state.Correct = correct ? 1 : 0;
+}
+
+void TTestForm::MarkBoxClick()
+{
+    currentItemState().Marked = MarkBox->isChecked() ? 1 : 0;
+}
+
+void TTestForm::LearnButtonClick()
+{
+    if (!dtCurrentSet->isActive() || dtCurrentSet->recordCount() == 0)
+        return;
+    ItemView::RevealAnswer(m_area, ItemRecord::fromCurrent(*dtCurrentSet));
+}
+
+void TTestForm::ExhibitButtonClick(int exhibit)
+{
+    if (!dtCurrentSet->isActive())
+        return;
+    const QByteArray data = dtCurrentSet->fieldBytes(exhibit == 1 ? Field::Pict1 : Field::Pict2);
+    if (!m_exhibitWindow)
+        m_exhibitWindow = new ExhibitWindow(this);
+    m_exhibitWindow->setExhibit(QStringLiteral("Exhibit %1").arg(exhibit), data);
+    m_exhibitWindow->exec();
 }
 
 void TTestForm::PrepareStartDialog(bool CountEditable)
@@ -699,6 +825,8 @@ void TTestForm::resizeEvent(QResizeEvent* event)
 
 void TTestForm::FormResize()
 {
+    if (dtCurrentSet->isActive())
+        reportErrors(this, [this] { LayoutItem(); });
     if (Panel4->isVisible())
         ArrangeWelcomeButtons();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ItemState.h"
+#include "ItemView.h"
 #include "SettingsStore.h"
 
 #include <QDateTime>
@@ -10,6 +11,7 @@
 #include <functional>
 
 class DataSource;
+class ExhibitWindow;
 class HeaderBand;
 class OutlinedLabel;
 class QAction;
@@ -86,6 +88,22 @@ public:
     void RandActExecute();
     void UserActExecute();
 
+    // The item view, answering and navigation.
+    void LayoutItem();
+    void ShowAnswerKey();
+    void PrevButtonClick();
+    void NextButtonClick();
+    void RadioChoiceChanged();
+    void CheckBoxClick(int choice);
+    void ALabelClick(int choice);
+    void EvaluateItem();
+    void MarkBoxClick();
+    void LearnButtonClick();
+    void ExhibitButtonClick(int exhibit);
+
+    // The answer state of the item on screen.
+    ItemState& currentItemState();
+
     // The timer's clock: the local time now. Tests replace it.
     void setClock(std::function<QDateTime()> clock);
 
@@ -143,10 +161,11 @@ private:
     // Middle.
     QFrame* Panel3;
     QScrollArea* ScrollBox1;
-    QWidget* m_itemContent;
+    ItemArea m_area;
     QLabel* QText;
     QLabel* ExpText;
     QPushButton* CalcButton;
+    ItemState m_noItemState; // shown when the item has no state, which a sound build never gives
 
     QWidget* Panel4;
     OutlinedLabel* fcLabel5;
@@ -179,6 +198,7 @@ private:
     QAction* RandAct;
     QAction* UserAct;
 
+    ExhibitWindow* m_exhibitWindow = nullptr;
     QTimer* Timer1;
     QDateTime m_timerStart;
     std::function<QDateTime()> m_clock;

@@ -6,6 +6,7 @@
 // A one-line text drawn filled, outlined and with a drop shadow, for titles on coloured bands.
 class OutlinedLabel : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE setText)
 
 public:
     explicit OutlinedLabel(const QString& text, QWidget* parent = nullptr);

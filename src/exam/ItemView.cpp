@@ -1,0 +1,277 @@
+#include "ItemView.h"
+
+#include "ClickableLabel.h"
+#include "FieldNames.h"
+#include "Table.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+
+const QColor Aqua(0, 255, 255);
+
+QLabel* wrappingLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// Sizes a word-wrapping label to its text at the label's current width.
+void remeasure(QLabel* label)
+{
+    const QSize size = ItemView::measure(label->font(), label->text(), label->width());
+    label->resize(size);
+}
+
+int bottomOf(const QWidget* widget)
+{
+    return widget->y() + widget->height();
+}
+
+// The content ends 17 pixels below its lowest shown control.
+void updateScrollRange(ItemArea& area)
+{
+    int bottom = 0;
+    for (const QWidget* child : area.content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isHidden())
+            bottom = std::max(bottom, bottomOf(child));
+    }
+    area.content->resize(area.ScrollBox1->viewport()->width(), bottom + ItemView::BottomSpace);
+}
+
+} // namespace
+
+ItemRecord ItemRecord::fromCurrent(const Table& table)
+{
+    ItemRecord record;
+    record.question = table.fieldText(Field::QText);
+    record.explanation = table.fieldText(Field::QExpl);
+    record.multiple = table.fieldBool(Field::QType);
+    for (int i = 0; i < 6; ++i) {
+        record.choices[std::size_t(i)] = table.fieldText(Field::choice(i + 1));
+        record.keys[std::size_t(i)] = table.fieldBool(Field::key(i + 1));
+    }
+    record.hasExhibit1 = !table.fieldBytes(Field::Pict1).isEmpty();
+    record.hasExhibit2 = !table.fieldBytes(Field::Pict2).isEmpty();
+    return record;
+}
+
+void ItemArea::build(QScrollArea* scrollArea, QWidget* calcButton)
+{
+    ScrollBox1 = scrollArea;
+    content = scrollArea->widget();
+
+    QPanel = new QWidget(content);
+    QPanel->setObjectName(QStringLiteral("QPanel"));
+    QText = wrappingLabel(QStringLiteral("QText"), QPanel);
+    QText->move(8, 8);
+
+    Shape1 = new QFrame(content);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFixedHeight(1);
+    Shape1->setAutoFillBackground(true);
+    QPalette blue = Shape1->palette();
+    blue.setColor(QPalette::Window, QColor(0, 0, 255));
+    Shape1->setPalette(blue);
+
+    ExhBtnA = new QPushButton(QStringLiteral("Exhibit &1"), content);
+    ExhBtnA->setObjectName(QStringLiteral("ExhBtnA"));
+    ExhBtnA->setGeometry(1, 0, 93, 25);
+    ExhBtnB = new QPushButton(QStringLiteral("Exhibit &2"), content);
+    ExhBtnB->setObjectName(QStringLiteral("ExhBtnB"));
+    ExhBtnB->setGeometry(96, 0, 93, 25);
+
+    CalcButton = calcButton;
+    CalcButton->setParent(content);
+
+    const QString letters = QStringLiteral("abcdef");
+    for (int i = 0; i < 6; ++i) {
+        const QString caption = QStringLiteral("&%1.").arg(letters[i]);
+        auto* radio = new QRadioButton(caption, content);
+        radio->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
+        radio->setGeometry(40, 0, 38, 17);
+        radio->hide();
+        RadioButton[std::size_t(i)] = radio;
+    }
+    for (int i = 0; i < 6; ++i) {
+        auto* box = new QCheckBox(QStringLiteral("&%1.").arg(letters[i]), content);
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
+        box->setGeometry(40, 0, 38, 17);
+        box->hide();
+        CheckBox[std::size_t(i)] = box;
+    }
+    for (int i = 0; i < 6; ++i) {
+        auto* label = new ClickableLabel(content);
+        label->setObjectName(QStringLiteral("ALabel%1").arg(i + 1));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setBackground(Qt::white);
+        label->setCursor(Qt::PointingHandCursor);
+        label->move(ItemView::LabelLeft, 0);
+        label->hide();
+        ALabel[std::size_t(i)] = label;
+    }
+    ExpText = wrappingLabel(QStringLiteral("ExpText"), content);
+    ExpText->move(8, 0);
+    ExpText->hide();
+
+    // Keyboard order: the answers first, then the question and the exhibits.
+    QWidget* previous = RadioButton[0];
+    for (int i = 1; i < 6; ++i) {
+        QWidget::setTabOrder(previous, RadioButton[std::size_t(i)]);
+        previous = RadioButton[std::size_t(i)];
+    }
+    for (QCheckBox* box : CheckBox) {
+        QWidget::setTabOrder(previous, box);
+        previous = box;
+    }
+    QWidget::setTabOrder(previous, ExhBtnA);
+    QWidget::setTabOrder(ExhBtnA, ExhBtnB);
+}
+
+QSize ItemView::measure(const QFont& font, const QString& text, int width)
+{
+    const QFontMetrics metrics(font);
+    // An empty text measures as a single blank: one line high.
+    const QString measured = text.isEmpty() ? QStringLiteral(" ") : text;
+    const QRect bounds =
+        metrics.boundingRect(QRect(0, 0, std::max(1, width), INT_MAX / 4),
+                             Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, measured);
+    return QSize(std::max(bounds.width(), 1), std::max(bounds.height(), metrics.height()));
+}
+
+void ItemView::setAnswerControls(ItemArea& area, bool multiple, const ItemState& state)
+{
+    if (!multiple) {
+        // A checked auto-exclusive radio button ignores being unchecked; exclusivity is lifted
+        // while the six states are restored.
+        for (QRadioButton* radio : area.RadioButton)
+            radio->setAutoExclusive(false);
+        for (int i = 0; i < 6; ++i)
+            area.RadioButton[std::size_t(i)]->setChecked(state.Selected[std::size_t(i)] != 0);
+        for (QRadioButton* radio : area.RadioButton)
+            radio->setAutoExclusive(true);
+    } else {
+        for (int i = 0; i < 6; ++i)
+            area.CheckBox[std::size_t(i)]->setChecked(state.Selected[std::size_t(i)] != 0);
+    }
+}
+
+void ItemView::LayoutItem(ItemArea& area, const ItemRecord& record, const ItemState& state)
+{
+    // Drawn once, with the final geometry: no paint while the controls move.
+    area.ScrollBox1->setUpdatesEnabled(false);
+    area.ScrollBox1->verticalScrollBar()->setValue(0);
+
+    const int W = area.ScrollBox1->width();
+    // The question panel spans the visible width; a second pass follows when the scroll bar
+    // comes or goes with the new content height.
+    for (int pass = 0; pass < 2; ++pass) {
+        const int viewportWidth = area.ScrollBox1->viewport()->width();
+
+        // Question, and the blue rule right below it.
+        area.QText->setText(record.question);
+        area.QText->resize(std::max(1, viewportWidth - 16), area.QText->height());
+        const int textHeight =
+            measure(area.QText->font(), record.question, area.QText->width()).height();
+        area.QText->resize(area.QText->width(), textHeight);
+        area.QPanel->setGeometry(0, 0, viewportWidth, textHeight + 16);
+        area.Shape1->setGeometry(0, area.QPanel->height(), viewportWidth, 1);
+
+        // Choice texts and controls: a choice without text shows neither.
+        for (int i = 0; i < 6; ++i) {
+            const std::size_t n = std::size_t(i);
+            const bool filled = !record.choices[n].isEmpty();
+            area.ALabel[n]->setVisible(filled);
+            if (filled)
+                area.ALabel[n]->setText(record.choices[n]);
+            area.RadioButton[n]->setVisible(filled && !record.multiple);
+            area.CheckBox[n]->setVisible(filled && record.multiple);
+        }
+
+        // The exhibit row is reserved whether or not its buttons show.
+        area.ExhBtnA->setVisible(record.hasExhibit1);
+        area.ExhBtnB->setVisible(record.hasExhibit2);
+        const int rowTop = area.QPanel->height() + 2;
+        area.ExhBtnA->move(area.ExhBtnA->x(), rowTop);
+        area.ExhBtnB->move(area.ExhBtnB->x(), rowTop);
+        area.CalcButton->move(viewportWidth - area.CalcButton->width() - 1, rowTop);
+
+        // The choices follow one another 15 pixels apart. Only shown choices take room, so a
+        // gap in the choices leaves no empty space behind.
+        int top = rowTop + area.ExhBtnA->height() + ChoiceGap;
+        int anchorBottom = rowTop + area.ExhBtnA->height();
+        for (int i = 0; i < 6; ++i) {
+            ClickableLabel* label = area.ALabel[std::size_t(i)];
+            label->resize(std::max(1, W - LabelLeft - 30), label->height());
+            remeasure(label);
+            if (label->isHidden())
+                continue;
+            label->move(LabelLeft, top);
+            anchorBottom = bottomOf(label);
+            top = anchorBottom + ChoiceGap;
+        }
+        for (int i = 0; i < 6; ++i) {
+            const std::size_t n = std::size_t(i);
+            QWidget* control = record.multiple ? static_cast<QWidget*>(area.CheckBox[n])
+                                               : static_cast<QWidget*>(area.RadioButton[n]);
+            control->move(control->x(), area.ALabel[n]->y());
+        }
+
+        // The explanation, 40 pixels below the last choice; whether it shows is decided later.
+        area.ExpText->setText(record.explanation);
+        area.ExpText->setGeometry(area.ExpText->x(), anchorBottom + ExplanationGap,
+                                  std::max(1, W - area.ExpText->x() - 30), 1);
+        remeasure(area.ExpText);
+
+        updateScrollRange(area);
+        if (area.ScrollBox1->viewport()->width() == viewportWidth)
+            break;
+    }
+
+    setAnswerControls(area, record.multiple, state);
+    area.MarkBox->setChecked(state.Marked != 0);
+
+    area.ScrollBox1->verticalScrollBar()->setValue(0);
+    area.ScrollBox1->setUpdatesEnabled(true);
+}
+
+void ItemView::ShowAnswerKey(ItemArea& area, const ItemRecord& record, const ItemState& state,
+                             Mode mode)
+{
+    if (mode == Mode::Review) {
+        RevealAnswer(area, record);
+    } else if (mode == Mode::Exam) {
+        area.ExpText->hide();
+        for (ClickableLabel* label : area.ALabel)
+            label->setBackground(Qt::white);
+        updateScrollRange(area);
+    }
+    const bool correct = state.Correct == 1;
+    area.CorrectLabel->setText(correct ? QStringLiteral("Correct") : QStringLiteral("Incorrect"));
+    QPalette palette = area.CorrectLabel->palette();
+    palette.setColor(QPalette::WindowText, correct ? QColor(0, 0, 255) : QColor(255, 0, 0));
+    area.CorrectLabel->setPalette(palette);
+}
+
+void ItemView::RevealAnswer(ItemArea& area, const ItemRecord& record)
+{
+    area.ExpText->show();
+    for (int i = 0; i < 6; ++i) {
+        area.ALabel[std::size_t(i)]->setBackground(record.keys[std::size_t(i)] ? Aqua
+                                                                               : QColor(Qt::white));
+    }
+    updateScrollRange(area);
+}
