@@ -5,6 +5,8 @@
 #include "TMainForm.h"
 #include "TNameForm.h"
 #include "TProgressForm.h"
+#include "TReviewForm.h"
+#include "TScoreForm.h"
 #include "TTestForm.h"
 
 Program::Program(const QString& programFolder)
@@ -12,13 +14,15 @@ Program::Program(const QString& programFolder)
     MainForm = new TMainForm(m_session, programFolder);
     TestForm = new TTestForm(m_session, m_itemStates, m_settingsStore);
     ProgressForm = new TProgressForm;
+    ScoreForm = new TScoreForm;
     NameForm = new TNameForm;
+    ReviewForm = new TReviewForm;
     m_dm = std::make_unique<TDM>(m_session);
     DM = m_dm.get();
     AboutForm = new TAboutForm;
 
     MainForm->setTestForm(TestForm);
-    TestForm->setWindows({ProgressForm, NameForm, AboutForm});
+    TestForm->setWindows({ProgressForm, ScoreForm, NameForm, ReviewForm, AboutForm});
 }
 
 Program::~Program()
@@ -27,6 +31,8 @@ Program::~Program()
     delete TestForm;
     delete ProgressForm;
     delete NameForm;
+    delete ScoreForm;
+    delete ReviewForm;
     delete AboutForm;
     m_dm.reset();
     delete MainForm;

@@ -10,6 +10,8 @@ class TAboutForm;
 class TDM;
 class TMainForm;
 class TNameForm;
+class TReviewForm;
+class TScoreForm;
 class TProgressForm;
 class TTestForm;
 
@@ -25,7 +27,9 @@ public:
     TMainForm* MainForm = nullptr;
     TTestForm* TestForm = nullptr;
     TProgressForm* ProgressForm = nullptr;
+    TScoreForm* ScoreForm = nullptr;
     TNameForm* NameForm = nullptr;
+    TReviewForm* ReviewForm = nullptr;
     TDM* DM = nullptr;
     TAboutForm* AboutForm = nullptr;
 

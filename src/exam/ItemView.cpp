@@ -246,6 +246,7 @@ void ItemView::LayoutItem(ItemArea& area, const ItemRecord& record, const ItemSt
 
     area.ScrollBox1->verticalScrollBar()->setValue(0);
     area.ScrollBox1->setUpdatesEnabled(true);
+    area.ScrollBox1->show(); // grading hides the area; the review's first item shows it again
 }
 
 void ItemView::ShowAnswerKey(ItemArea& area, const ItemRecord& record, const ItemState& state,

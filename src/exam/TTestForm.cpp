@@ -6,14 +6,18 @@
 #include "ExamSetBuilder.h"
 #include "ExhibitWindow.h"
 #include "FieldNames.h"
+#include "Grading.h"
 #include "HeaderBand.h"
 #include "OutlinedLabel.h"
 #include "Prompt.h"
+#include "ReviewList.h"
 #include "Session.h"
 #include "ShapedButton.h"
 #include "TAboutForm.h"
 #include "TNameForm.h"
 #include "TProgressForm.h"
+#include "TReviewForm.h"
+#include "TScoreForm.h"
 #include "Table.h"
 #include "TableSchema.h"
 #include "TimeFormat.h"
@@ -135,6 +139,17 @@ TTestForm::~TTestForm() = default;
 void TTestForm::setWindows(const Windows& windows)
 {
     m_windows = windows;
+    if (m_windows.score) {
+        connect(m_windows.score, &TScoreForm::viewAnswersRequested, this,
+                [this] { reportErrors(this, [this] { viewAnswers(); }); });
+        connect(m_windows.score, &TScoreForm::exitExamRequested, this,
+                [this] { reportErrors(this, [this] { CloseCurrentExam(); }); });
+    }
+    if (m_windows.review) {
+        connect(m_windows.review, &TReviewForm::goToItemRequested, this, [this](int item) {
+            reportErrors(this, [this, item] { dtCurrentSet->setRecNo(item); });
+        });
+    }
 }
 
 void TTestForm::buildHeader()
@@ -387,6 +402,8 @@ void TTestForm::buildButtonRow()
     connect(NextButton, &QPushButton::clicked, this,
             [this] { reportErrors(this, [this] { NextButtonClick(); }); });
     connect(LearnButton, &QPushButton::clicked, this, &TTestForm::LearnButtonClick);
+    connect(GradeButton, &QPushButton::clicked, this, &TTestForm::GradeButtonClick);
+    connect(Button1, &QPushButton::clicked, this, &TTestForm::Button1Click);
 }
 
 void TTestForm::placeButtonRow()
@@ -771,6 +788,58 @@ void TTestForm::StartUserExam()
     NoteButton->hide(); // notes belong to bank questions
     dtCurrentSet->first();
     RestartExamTimer();
+}
+
+void TTestForm::GradeButtonClick()
+{
+    if (ExamMode == ExamModeValue) {
+        if (Prompt::ask(this, Prompt::Kind::Confirmation,
+                        QStringLiteral("This will end your practice exam.\nAre you sure to end "
+                                       "this exam?"),
+                        QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok)
+            GradeExam();
+    } else if (ExamMode == ReviewMode) {
+        GradeExam();
+    }
+}
+
+void TTestForm::GradeExam()
+{
+    if (ExamMode == ExamModeValue) {
+        ComputeTotalScore();
+        ComputeSectionResults();
+        m_windows.score->setResults(m_results);
+        ScrollBox1->hide();
+        GradeButton->setText(QStringLiteral("Score Report"));
+        TimeLabel->hide();
+        Timer1->stop();
+    }
+    m_windows.score->exec();
+}
+
+void TTestForm::ComputeTotalScore()
+{
+    Grading::fillTotal(m_results, m_itemStates, CandidateName, ExamTitle);
+}
+
+void TTestForm::ComputeSectionResults()
+{
+    Grading::fillSections(m_results, m_itemStates);
+}
+
+void TTestForm::viewAnswers()
+{
+    ExamMode = ReviewMode;
+    ReviewControls();
+    LearnButton->setEnabled(false);
+    dtCurrentSet->first();
+}
+
+void TTestForm::Button1Click()
+{
+    m_windows.review->fill(ReviewList::entries(m_itemStates, ExamMode == ReviewMode),
+                           ExamMode == ReviewMode);
+    m_windows.review->exec();
 }
 
 void TTestForm::Button3Click()

@@ -2,6 +2,7 @@
 
 #include "ItemState.h"
 #include "ItemView.h"
+#include "ScoreReport.h"
 #include "SettingsStore.h"
 
 #include <QDateTime>
@@ -27,6 +28,8 @@ class ShapedButton;
 class QTimer;
 class TAboutForm;
 class TNameForm;
+class TReviewForm;
+class TScoreForm;
 class TProgressForm;
 class Table;
 
@@ -41,7 +44,9 @@ public:
     // The windows the test window opens; they are created after it.
     struct Windows {
         TProgressForm* progress = nullptr;
+        TScoreForm* score = nullptr;
         TNameForm* name = nullptr;
+        TReviewForm* review = nullptr;
         TAboutForm* about = nullptr;
     };
 
@@ -100,6 +105,14 @@ public:
     void MarkBoxClick();
     void LearnButtonClick();
     void ExhibitButtonClick(int exhibit);
+
+    // Grading and the items review.
+    void GradeButtonClick();
+    void GradeExam();
+    void ComputeTotalScore();
+    void ComputeSectionResults();
+    void Button1Click();
+    void viewAnswers();
 
     // The answer state of the item on screen.
     ItemState& currentItemState();
@@ -199,6 +212,7 @@ private:
     QAction* UserAct;
 
     ExhibitWindow* m_exhibitWindow = nullptr;
+    ScoreReportContent m_results;
     QTimer* Timer1;
     QDateTime m_timerStart;
     std::function<QDateTime()> m_clock;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ReviewList.h"
+
+#include <QDialog>
+
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+// The items review: every item of the exam with its state icon and the letters the candidate
+// chose; the candidate can go to any item from here.
+class TReviewForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TReviewForm(QWidget* parent = nullptr);
+
+    // Rebuilds the list; `afterGrading` chooses the icons and the legend.
+    void fill(const QVector<ReviewList::Entry>& entries, bool afterGrading);
+
+    void ListView1SelectItem();
+    void BitBtn2Click(); // Go to the selected question
+    void ListView1DblClick();
+
+signals:
+    // The candidate chose item `recordNumber` (1 for the first item).
+    void goToItemRequested(int recordNumber);
+
+protected:
+    void done(int result) override;
+
+private:
+    void goToSelected();
+    void FormClose();
+
+    QWidget* m_examLegend;
+    QWidget* m_reviewLegend;
+    QListWidget* ListView1;
+    QPushButton* BitBtn2;
+    QPushButton* BitBtn1;
+};

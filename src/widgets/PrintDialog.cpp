@@ -1,0 +1,50 @@
+#include "PrintDialog.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+struct TestHook {
+    bool active = false;
+    QList<PrintDialog::Answer> answers;
+    int shown = 0;
+};
+
+TestHook& hook()
+{
+    static TestHook instance;
+    return instance;
+}
+} // namespace
+
+bool PrintDialog::exec(QPrinter& printer, QWidget* parent)
+{
+    TestHook& test = hook();
+    if (test.active) {
+        ++test.shown;
+        const Answer answer = test.answers.isEmpty() ? Answer() : test.answers.takeFirst();
+        if (answer.accept) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(answer.pdfFile);
+        }
+        return answer.accept;
+    }
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PrintDialog::setNextAnswers(const QList<Answer>& answers)
+{
+    hook().active = true;
+    hook().answers = answers;
+}
+
+int PrintDialog::timesShown()
+{
+    return hook().shown;
+}
+
+void PrintDialog::resetTestMode()
+{
+    hook() = TestHook();
+}
