@@ -4,6 +4,7 @@
 #include "TDM.h"
 #include "TMainForm.h"
 #include "TNameForm.h"
+#include "TNoteForm.h"
 #include "TProgressForm.h"
 #include "TReviewForm.h"
 #include "TScoreForm.h"
@@ -17,12 +18,13 @@ Program::Program(const QString& programFolder)
     ScoreForm = new TScoreForm;
     NameForm = new TNameForm;
     ReviewForm = new TReviewForm;
+    NoteForm = new TNoteForm;
     m_dm = std::make_unique<TDM>(m_session);
     DM = m_dm.get();
     AboutForm = new TAboutForm;
 
     MainForm->setTestForm(TestForm);
-    TestForm->setWindows({ProgressForm, ScoreForm, NameForm, ReviewForm, AboutForm});
+    TestForm->setWindows({ProgressForm, ScoreForm, NameForm, ReviewForm, NoteForm, AboutForm});
 }
 
 Program::~Program()
@@ -33,6 +35,7 @@ Program::~Program()
     delete NameForm;
     delete ScoreForm;
     delete ReviewForm;
+    delete NoteForm;
     delete AboutForm;
     m_dm.reset();
     delete MainForm;

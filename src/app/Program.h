@@ -10,6 +10,7 @@ class TAboutForm;
 class TDM;
 class TMainForm;
 class TNameForm;
+class TNoteForm;
 class TReviewForm;
 class TScoreForm;
 class TProgressForm;
@@ -30,6 +31,7 @@ public:
     TScoreForm* ScoreForm = nullptr;
     TNameForm* NameForm = nullptr;
     TReviewForm* ReviewForm = nullptr;
+    TNoteForm* NoteForm = nullptr;
     TDM* DM = nullptr;
     TAboutForm* AboutForm = nullptr;
 

@@ -8,13 +8,16 @@
 #include "FieldNames.h"
 #include "Grading.h"
 #include "HeaderBand.h"
+#include "ItemReport.h"
 #include "OutlinedLabel.h"
+#include "PrintDialog.h"
 #include "Prompt.h"
 #include "ReviewList.h"
 #include "Session.h"
 #include "ShapedButton.h"
 #include "TAboutForm.h"
 #include "TNameForm.h"
+#include "TNoteForm.h"
 #include "TProgressForm.h"
 #include "TReviewForm.h"
 #include "TScoreForm.h"
@@ -30,6 +33,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -145,6 +149,8 @@ void TTestForm::setWindows(const Windows& windows)
         connect(m_windows.score, &TScoreForm::exitExamRequested, this,
                 [this] { reportErrors(this, [this] { CloseCurrentExam(); }); });
     }
+    if (m_windows.note)
+        m_windows.note->bind(dsCurrentSet, dtQSet);
     if (m_windows.review) {
         connect(m_windows.review, &TReviewForm::goToItemRequested, this, [this](int item) {
             reportErrors(this, [this, item] { dtCurrentSet->setRecNo(item); });
@@ -404,6 +410,7 @@ void TTestForm::buildButtonRow()
     connect(LearnButton, &QPushButton::clicked, this, &TTestForm::LearnButtonClick);
     connect(GradeButton, &QPushButton::clicked, this, &TTestForm::GradeButtonClick);
     connect(Button1, &QPushButton::clicked, this, &TTestForm::Button1Click);
+    connect(NoteButton, &QPushButton::clicked, this, &TTestForm::NoteButtonClick);
 }
 
 void TTestForm::placeButtonRow()
@@ -425,6 +432,7 @@ void TTestForm::buildMenus()
     Exit1 = file->addAction(QStringLiteral("E&xit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(Exit1, &QAction::triggered, this, &TTestForm::Exit1Click);
+    connect(Print1, &QAction::triggered, this, &TTestForm::Print1Click);
 
     m_examsMenu = menuBar()->addMenu(QStringLiteral("Exa&ms"));
     m_examsMenu->setObjectName(QStringLiteral("ExamsMenu"));
@@ -560,10 +568,61 @@ void TTestForm::RestartExamTimer()
     m_timerStart = m_clock();
 }
 
+void TTestForm::Timer1Timer()
+{
+    const qint64 elapsedMs = std::max<qint64>(0, m_timerStart.msecsTo(m_clock()));
+    ElapsedTime =
+        TimeFormat::parse(TimeFormat::format(elapsedMs / 1000 / TimeFormat::SecondsPerDay));
+    TimeLabel->setText(TimeFormat::format(TimeLimit - ElapsedTime));
+    if (TimeFormat::seconds(ElapsedTime) >= TimeFormat::seconds(TimeLimit)) {
+        m_timerStart = m_clock();
+        Timer1->stop();
+        TimeExpiredPrompt();
+    }
+}
+
+void TTestForm::TimeExpiredPrompt()
+{
+    if (Prompt::ask(this, Prompt::Kind::Information,
+                    QStringLiteral("Your time has expired.\nDo you want continue the exam anyway?"),
+                    QMessageBox::No | QMessageBox::Ok) == QMessageBox::No) {
+        GradeButtonClick();
+    } else {
+        TimeLabel->hide(); // the exam goes on without a limit
+    }
+}
+
+void TTestForm::NoteButtonClick()
+{
+    if (!dtCurrentSet->isActive() || dtCurrentSet->recordCount() == 0)
+        return;
+    m_windows.note->setItemLine(ExamTitle + QStringLiteral(",  Item ID: ") +
+                                QString::number(dtCurrentSet->fieldInt(Field::QOrNumber)));
+    m_windows.note->exec();
+}
+
+void TTestForm::Print1Click()
+{
+    if (!dtCurrentSet->isActive() || dtCurrentSet->recordCount() == 0)
+        return;
+    const ItemRecord record = ItemRecord::fromCurrent(*dtCurrentSet);
+    const ItemReport::Content content = ItemReport::make(
+        ExamTitle, dtCurrentSet->recNo(), QText->text(), record.choices, record.explanation);
+    if (!m_itemPrinter) {
+        m_itemPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_itemPrinter->setDocName(QStringLiteral("Report"));
+        m_itemPrinter->setFromTo(1, 1);
+    }
+    if (PrintDialog::exec(*m_itemPrinter, this))
+        ItemReport::print(*m_itemPrinter, content);
+}
+
 void TTestForm::dsCurrentSetDataChange(const QString& fieldName)
 {
     Q_UNUSED(fieldName)
-    if (ExamMode == HomeMode || !dtCurrentSet->isActive())
+    // The note window edits the current record; the item behind it stays as it is.
+    if (ExamMode == HomeMode || !dtCurrentSet->isActive() ||
+        (m_windows.note && m_windows.note->isVisible()))
         return;
     const int recordNumber = dtCurrentSet->recNo();
     PrevButton->setEnabled(recordNumber != FirstItemNo);

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class DataSource;
 class ExhibitWindow;
@@ -28,6 +29,8 @@ class ShapedButton;
 class QTimer;
 class TAboutForm;
 class TNameForm;
+class TNoteForm;
+class QPrinter;
 class TReviewForm;
 class TScoreForm;
 class TProgressForm;
@@ -47,6 +50,7 @@ public:
         TScoreForm* score = nullptr;
         TNameForm* name = nullptr;
         TReviewForm* review = nullptr;
+        TNoteForm* note = nullptr;
         TAboutForm* about = nullptr;
     };
 
@@ -116,6 +120,13 @@ public:
 
     // The answer state of the item on screen.
     ItemState& currentItemState();
+
+    // The exam timer.
+    void Timer1Timer();
+    void TimeExpiredPrompt();
+    // Notes and printing.
+    void NoteButtonClick();
+    void Print1Click();
 
     // The timer's clock: the local time now. Tests replace it.
     void setClock(std::function<QDateTime()> clock);
@@ -213,6 +224,7 @@ private:
 
     ExhibitWindow* m_exhibitWindow = nullptr;
     ScoreReportContent m_results;
+    std::unique_ptr<QPrinter> m_itemPrinter; // keeps the print dialog's choices for the run
     QTimer* Timer1;
     QDateTime m_timerStart;
     std::function<QDateTime()> m_clock;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class DBMemo;
+class DataSource;
+class QLabel;
+class QPushButton;
+class Table;
+
+// The note window: the candidate's note on the current item, edited in the working record
+// and saved to the item's bank question too, so that it comes back in later exams.
+class TNoteForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TNoteForm(QWidget* parent = nullptr);
+
+    // The tables a note lives in: the working record of the exam and the bank.
+    void bind(DataSource* currentSet, Table* bank);
+    void setItemLine(const QString& line);
+
+    void DBMemo1Change();
+    void Button1Click(); // Save Note
+    void Button2Click(); // Cancel
+
+protected:
+    void done(int result) override;
+
+private:
+    void setChangedState(bool changed);
+    void FormClose();
+
+    DataSource* m_currentSet = nullptr;
+    Table* m_bank = nullptr;
+    QLabel* m_itemLine;
+    DBMemo* DBMemo1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+};
