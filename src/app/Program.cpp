@@ -7,6 +7,7 @@
 #include "TNoteForm.h"
 #include "TProgressForm.h"
 #include "TReviewForm.h"
+#include "TSamplerForm.h"
 #include "TScoreForm.h"
 #include "TTestForm.h"
 
@@ -22,14 +23,18 @@ Program::Program(const QString& programFolder)
     m_dm = std::make_unique<TDM>(m_session);
     DM = m_dm.get();
     AboutForm = new TAboutForm;
+    SamplerForm = new TSamplerForm(*DM);
 
     MainForm->setTestForm(TestForm);
+    MainForm->setSampler(SamplerForm, DM);
+    SamplerForm->setAboutForm(AboutForm);
     TestForm->setWindows({ProgressForm, ScoreForm, NameForm, ReviewForm, NoteForm, AboutForm});
 }
 
 Program::~Program()
 {
     // Windows first: they hold the tables' cursors and connections.
+    delete SamplerForm;
     delete TestForm;
     delete ProgressForm;
     delete NameForm;

@@ -14,6 +14,7 @@ class TNoteForm;
 class TReviewForm;
 class TScoreForm;
 class TProgressForm;
+class TSamplerForm;
 class TTestForm;
 
 // Every window and the data module, created once in their fixed order and kept until the end.
@@ -34,6 +35,7 @@ public:
     TNoteForm* NoteForm = nullptr;
     TDM* DM = nullptr;
     TAboutForm* AboutForm = nullptr;
+    TSamplerForm* SamplerForm = nullptr;
 
 private:
     Session m_session;

@@ -1,8 +1,12 @@
 #include "TMainForm.h"
 
+#include "ErrorReport.h"
 #include "Session.h"
 #include "ShapedButton.h"
+#include "TDM.h"
+#include "TSamplerForm.h"
 #include "TTestForm.h"
+#include "Table.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -111,9 +115,25 @@ void TMainForm::StartTestBtnClick()
     m_testForm->activateWindow();
 }
 
+void TMainForm::setSampler(TSamplerForm* sampler, TDM* dm)
+{
+    m_sampler = sampler;
+    m_dm = dm;
+    connect(m_sampler, &TSamplerForm::formClosed, this, &QWidget::show);
+}
+
 void TMainForm::SamplerBtnClick()
 {
-    // The Test Sampler opens here once it is part of the program.
+    hide();
+    m_sampler->FillSectionList();
+    // A personal table that cannot be opened is reported, and the start window comes back.
+    if (!reportErrors(this, [this] { m_dm->dtUserSet->open(); })) {
+        show();
+        return;
+    }
+    m_sampler->ShowFirstPage();
+    m_sampler->show();
+    m_sampler->activateWindow();
 }
 
 void TMainForm::fcShapeBtn3Click()

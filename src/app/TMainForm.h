@@ -5,6 +5,8 @@
 class QLabel;
 class Session;
 class ShapedButton;
+class TDM;
+class TSamplerForm;
 class TTestForm;
 
 // The start window, the program's main window: from here the candidate goes to the test window
@@ -17,6 +19,7 @@ public:
     TMainForm(Session& session, const QString& programFolder, QWidget* parent = nullptr);
 
     void setTestForm(TTestForm* testForm);
+    void setSampler(TSamplerForm* sampler, TDM* dm);
 
     void StartTestBtnClick();
     void SamplerBtnClick();
@@ -28,6 +31,8 @@ protected:
 private:
     Session& m_session;
     TTestForm* m_testForm = nullptr;
+    TSamplerForm* m_sampler = nullptr;
+    TDM* m_dm = nullptr;
 
     QLabel* Image1;
     ShapedButton* StartTestBtn;
