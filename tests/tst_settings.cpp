@@ -202,7 +202,7 @@ private slots:
         }());
         TTestForm form(session, states, store);
         QVERIFY(!form.ShowCalcBtn);
-        QVERIFY(form.findChild<QPushButton*>(QStringLiteral("CalcButton"))->isHidden());
+        QVERIFY(form.findChild<QWidget*>(QStringLiteral("CalcButton"))->isHidden());
         // Memory only: the stored value stays until the options are next confirmed.
         QVERIFY(SettingsStore().load(QString()).ShowCalcBtn);
     }

@@ -5,6 +5,7 @@
 #include "TMainForm.h"
 #include "TNameForm.h"
 #include "TNoteForm.h"
+#include "TOptionsForm.h"
 #include "TProgressForm.h"
 #include "TReviewForm.h"
 #include "TSamplerForm.h"
@@ -20,6 +21,7 @@ Program::Program(const QString& programFolder)
     NameForm = new TNameForm;
     ReviewForm = new TReviewForm;
     NoteForm = new TNoteForm;
+    OptionsForm = new TOptionsForm;
     m_dm = std::make_unique<TDM>(m_session);
     DM = m_dm.get();
     AboutForm = new TAboutForm;
@@ -28,7 +30,8 @@ Program::Program(const QString& programFolder)
     MainForm->setTestForm(TestForm);
     MainForm->setSampler(SamplerForm, DM);
     SamplerForm->setAboutForm(AboutForm);
-    TestForm->setWindows({ProgressForm, ScoreForm, NameForm, ReviewForm, NoteForm, AboutForm});
+    TestForm->setWindows(
+        {ProgressForm, ScoreForm, NameForm, ReviewForm, NoteForm, OptionsForm, AboutForm});
 }
 
 Program::~Program()
@@ -41,6 +44,7 @@ Program::~Program()
     delete ScoreForm;
     delete ReviewForm;
     delete NoteForm;
+    delete OptionsForm;
     delete AboutForm;
     m_dm.reset();
     delete MainForm;

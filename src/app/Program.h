@@ -11,6 +11,7 @@ class TDM;
 class TMainForm;
 class TNameForm;
 class TNoteForm;
+class TOptionsForm;
 class TReviewForm;
 class TScoreForm;
 class TProgressForm;
@@ -33,6 +34,7 @@ public:
     TNameForm* NameForm = nullptr;
     TReviewForm* ReviewForm = nullptr;
     TNoteForm* NoteForm = nullptr;
+    TOptionsForm* OptionsForm = nullptr;
     TDM* DM = nullptr;
     TAboutForm* AboutForm = nullptr;
     TSamplerForm* SamplerForm = nullptr;

@@ -18,11 +18,13 @@
 #include "TAboutForm.h"
 #include "TNameForm.h"
 #include "TNoteForm.h"
+#include "TOptionsForm.h"
 #include "TProgressForm.h"
 #include "TReviewForm.h"
 #include "TScoreForm.h"
 #include "Table.h"
 #include "TableSchema.h"
+#include "TddgRunButton.h"
 #include "TimeFormat.h"
 
 #include <QAction>
@@ -130,7 +132,9 @@ TTestForm::TTestForm(Session& session, ItemStates& itemStates, SettingsStore& se
     ReadWindowsDir();
     LoadSettings();
     LearnButton->setVisible(ShowLearnBtn);
-    if (!CalcPath.isEmpty() && QFileInfo::exists(CalcPath)) {
+    // A stored program that no longer exists, or is no program, hides the button quietly.
+    if (QFileInfo::exists(CalcPath) && TddgRunButton::rejection(CalcPath).isEmpty()) {
+        CalcButton->setCommandLine(CalcPath);
         CalcButton->setVisible(ShowCalcBtn);
     } else {
         CalcButton->setVisible(false);
@@ -257,9 +261,8 @@ void TTestForm::buildItemArea()
     ScrollBox1->setWidget(content);
     ScrollBox1->hide();
 
-    CalcButton = new QPushButton;
+    CalcButton = new TddgRunButton;
     CalcButton->setObjectName(QStringLiteral("CalcButton"));
-    CalcButton->setFlat(true);
     CalcButton->setFixedSize(37, 29);
     m_area.build(ScrollBox1, CalcButton);
     m_area.MarkBox = MarkBox;
@@ -433,6 +436,7 @@ void TTestForm::buildMenus()
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(Exit1, &QAction::triggered, this, &TTestForm::Exit1Click);
     connect(Print1, &QAction::triggered, this, &TTestForm::Print1Click);
+    connect(Preferences1, &QAction::triggered, this, &TTestForm::Preferences1Click);
 
     m_examsMenu = menuBar()->addMenu(QStringLiteral("Exa&ms"));
     m_examsMenu->setObjectName(QStringLiteral("ExamsMenu"));
@@ -590,6 +594,67 @@ void TTestForm::TimeExpiredPrompt()
     } else {
         TimeLabel->hide(); // the exam goes on without a limit
     }
+}
+
+void TTestForm::Preferences1Click()
+{
+    auto fontOf = [](const QWidget* widget) {
+        return ColoredFont{widget->font(), widget->palette().color(QPalette::WindowText)};
+    };
+    TOptionsForm::Values current;
+    current.QuestionFont = fontOf(QText);
+    current.AnswerFont = fontOf(ScrollBox1);
+    current.ExplanationFont = fontOf(ExpText);
+    current.ShowLearnBtn = ShowLearnBtn;
+    current.TimerOn = TimerOn;
+    current.ShowCalcBtn = ShowCalcBtn;
+    current.DefaultTime = DefaultTime;
+    current.CalcPath = CalcPath;
+    m_windows.options->prepare(current);
+    if (m_windows.options->exec() != QDialog::Accepted)
+        return;
+    const TOptionsForm::Values chosen = m_windows.options->values();
+
+    if (ShowLearnBtn != chosen.ShowLearnBtn) {
+        ShowLearnBtn = chosen.ShowLearnBtn;
+        LearnButton->setVisible(ShowLearnBtn);
+    }
+    if (TimerOn != chosen.TimerOn) {
+        TimerOn = chosen.TimerOn;
+        RestartExamTimer(); // during an exam the countdown starts again from the full limit
+    }
+    if (ShowCalcBtn != chosen.ShowCalcBtn) {
+        ShowCalcBtn = chosen.ShowCalcBtn;
+        CalcButton->setVisible(ShowCalcBtn);
+    }
+    DefaultTime = chosen.DefaultTime;
+    if (CalcPath != chosen.CalcPath) {
+        CalcPath = chosen.CalcPath;
+        CalcButton->setCommandLine(CalcPath); // a rejected path is reported and kept as setting
+    }
+
+    // The fonts take effect at the next item change or resize.
+    auto apply = [](QWidget* widget, const ColoredFont& font) {
+        widget->setFont(font.font);
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, font.color);
+        palette.setColor(QPalette::Text, font.color);
+        widget->setPalette(palette);
+    };
+    apply(QText, chosen.QuestionFont);
+    apply(ScrollBox1, chosen.AnswerFont);
+    apply(ExpText, chosen.ExplanationFont);
+
+    Settings stored;
+    stored.question = fontSettingOf(chosen.QuestionFont.font, chosen.QuestionFont.color);
+    stored.answer = fontSettingOf(chosen.AnswerFont.font, chosen.AnswerFont.color);
+    stored.explanation = fontSettingOf(chosen.ExplanationFont.font, chosen.ExplanationFont.color);
+    stored.ShowLearnBtn = ShowLearnBtn;
+    stored.TimerOn = TimerOn;
+    stored.ShowCalcBtn = ShowCalcBtn;
+    stored.DefaultTime = DefaultTime;
+    stored.CalcPath = CalcPath;
+    m_settingsStore.save(stored);
 }
 
 void TTestForm::NoteButtonClick()

@@ -30,6 +30,8 @@ class QTimer;
 class TAboutForm;
 class TNameForm;
 class TNoteForm;
+class TOptionsForm;
+class TddgRunButton;
 class QPrinter;
 class TReviewForm;
 class TScoreForm;
@@ -51,6 +53,7 @@ public:
         TNameForm* name = nullptr;
         TReviewForm* review = nullptr;
         TNoteForm* note = nullptr;
+        TOptionsForm* options = nullptr;
         TAboutForm* about = nullptr;
     };
 
@@ -124,6 +127,8 @@ public:
     // The exam timer.
     void Timer1Timer();
     void TimeExpiredPrompt();
+    // The options dialog.
+    void Preferences1Click();
     // Notes and printing.
     void NoteButtonClick();
     void Print1Click();
@@ -188,7 +193,7 @@ private:
     ItemArea m_area;
     QLabel* QText;
     QLabel* ExpText;
-    QPushButton* CalcButton;
+    TddgRunButton* CalcButton;
     ItemState m_noItemState; // shown when the item has no state, which a sound build never gives
 
     QWidget* Panel4;

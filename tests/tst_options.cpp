@@ -1,0 +1,306 @@
+#include "ChooserDialogs.h"
+#include "ExamDriver.h"
+#include "Prompt.h"
+#include "SettingsStore.h"
+#include "ShapedButton.h"
+#include "TNameForm.h"
+#include "TOptionsForm.h"
+#include "TTestForm.h"
+#include "TddgRunButton.h"
+#include "TestMain.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+// The options dialog, what it applies and stores, and the calculator button.
+class TestOptions : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ExamDriver> m_driver;
+    QTemporaryDir m_dir;
+    QDateTime m_now;
+
+    TTestForm* form() { return m_driver->testForm(); }
+    template <typename T> T* find(const QString& name) { return m_driver->find<T>(name); }
+
+    static QStringList storedKeys()
+    {
+        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly 4"));
+        raw.beginGroup(QStringLiteral("Options"));
+        return raw.childKeys();
+    }
+
+    static QString stored(const QString& key)
+    {
+        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly 4"));
+        return raw.value(QStringLiteral("Options/") + key).toString();
+    }
+
+    // Opens the options dialog; `act` sets it up, then it is confirmed with OK (or closed by
+    // its frame when `confirm` is false).
+    void options(const std::function<void(TOptionsForm*)>& act, bool confirm = true)
+    {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TOptionsForm*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seen = true;
+            if (act)
+                act(dialog);
+            if (confirm)
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
+                                  Qt::LeftButton);
+            else
+                dialog->close();
+        });
+        find<QAction>(QStringLiteral("Preferences1"))->trigger();
+        QVERIFY(seen);
+    }
+
+    static void check(TOptionsForm* dialog, const QString& radio)
+    {
+        dialog->findChild<QRadioButton*>(radio)->click();
+    }
+
+    static void setPath(TOptionsForm* dialog, const QString& path)
+    {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(path);
+    }
+
+    QString script(const QString& name, const QByteArray& body, bool executable = true)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(body);
+        file.close();
+        if (executable)
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return path;
+    }
+
+    void makeDriver()
+    {
+        m_driver = std::make_unique<ExamDriver>();
+        m_driver->showTestWindow();
+        m_now = QDateTime(QDate(2026, 12, 11), QTime(9, 0));
+        form()->setClock([this] { return m_now; });
+    }
+
+private slots:
+    void init()
+    {
+        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly 4"));
+        raw.clear();
+        raw.sync();
+        Prompt::setNextAnswers({});
+    }
+
+    void cleanup()
+    {
+        m_driver.reset();
+        Prompt::resetTestMode();
+        ChooserDialogs::resetTestMode();
+    }
+
+    void okWithoutChangesWritesEveryValueAndChangesNothing()
+    {
+        makeDriver();
+        const QFont question = find<QLabel>(QStringLiteral("QText"))->font();
+        QVERIFY(storedKeys().isEmpty());
+        QString page;
+        QString example;
+        options([&](TOptionsForm* dialog) {
+            page = dialog->findChild<QTabWidget*>(QStringLiteral("PageControl1"))
+                       ->tabText(dialog->findChild<QTabWidget*>(QStringLiteral("PageControl1"))
+                                     ->currentIndex());
+            example = dialog->findChild<QLabel*>(QStringLiteral("Panel1"))->text();
+        });
+        QCOMPARE(page, QStringLiteral("'Learn Now' button"));
+        QCOMPARE(example, QStringLiteral("Question"));
+        QCOMPARE(storedKeys().size(), 20);
+        QCOMPARE(stored(QStringLiteral("DefaultTime")), QStringLiteral("90"));
+        QCOMPARE(stored(QStringLiteral("TimerOn")), QStringLiteral("1"));
+        QCOMPARE(stored(QStringLiteral("ShowLearnBtn")), QStringLiteral("0"));
+        QCOMPARE(stored(QStringLiteral("EXPFontColor")), QStringLiteral("8388608"));
+        QCOMPARE(find<QLabel>(QStringLiteral("QText"))->font(), question);
+        QVERIFY(find<QPushButton>(QStringLiteral("LearnButton"))->isHidden());
+        QVERIFY(Prompt::takeRecords().isEmpty());
+    }
+
+    void closingByTheFrameAppliesAndStoresNothing()
+    {
+        makeDriver();
+        const QFont question = find<QLabel>(QStringLiteral("QText"))->font();
+        ChooserDialogs::setNextFont(
+            ColoredFont{QFont(QStringLiteral("Liberation Serif"), 20), Qt::red});
+        options(
+            [](TOptionsForm* dialog) {
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn3")),
+                                  Qt::LeftButton);
+                QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Panel1"))->font().family(),
+                         QStringLiteral("Liberation Serif"));
+                check(dialog, QStringLiteral("LearnShow"));
+            },
+            false);
+        QCOMPARE(find<QLabel>(QStringLiteral("QText"))->font(), question);
+        QVERIFY(find<QPushButton>(QStringLiteral("LearnButton"))->isHidden());
+        QVERIFY(storedKeys().isEmpty());
+    }
+
+    void choicesApplyAtOnceAndComeBackAtTheNextStart()
+    {
+        makeDriver();
+        QFont serif(QStringLiteral("Liberation Serif"), 14);
+        serif.setBold(true);
+        serif.setUnderline(true);
+        ChooserDialogs::setNextFont(ColoredFont{serif, QColor(0, 128, 0)});
+        options([](TOptionsForm* dialog) {
+            dialog->findChild<QListWidget*>(QStringLiteral("ListBox1"))
+                ->setCurrentRow(1); // Answers
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn3")),
+                              Qt::LeftButton);
+            check(dialog, QStringLiteral("LearnShow"));
+            dialog->findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->setValue(45);
+        });
+        auto* answers = find<QScrollArea>(QStringLiteral("ScrollBox1"));
+        QCOMPARE(answers->font().family(), QStringLiteral("Liberation Serif"));
+        QVERIFY(answers->font().underline()); // shown now, not kept
+        QCOMPARE(answers->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        QVERIFY(!find<QPushButton>(QStringLiteral("LearnButton"))->isHidden());
+        QCOMPARE(stored(QStringLiteral("AFontName")), QStringLiteral("Liberation Serif"));
+        QCOMPARE(stored(QStringLiteral("AFontSize")), QStringLiteral("14"));
+        QCOMPARE(stored(QStringLiteral("AFontBold")), QStringLiteral("1"));
+        QCOMPARE(stored(QStringLiteral("AFontColor")), QStringLiteral("32768"));
+        QCOMPARE(stored(QStringLiteral("DefaultTime")), QStringLiteral("45"));
+
+        // The exam start dialog offers the new default time.
+        int minutes = 0;
+        m_driver->startExam(
+            [&] {
+                QTest::mouseClick(find<ShapedButton>(QStringLiteral("fcShapeBtn1")),
+                                  Qt::LeftButton);
+            },
+            [&](TNameForm* dialog) { minutes = dialog->minutes(); }, false);
+        QCOMPARE(minutes, 45);
+
+        // The next start of the program reads them back, without the underline.
+        makeDriver();
+        answers = find<QScrollArea>(QStringLiteral("ScrollBox1"));
+        QCOMPARE(answers->font().family(), QStringLiteral("Liberation Serif"));
+        QVERIFY(answers->font().bold());
+        QVERIFY(!answers->font().underline());
+        QVERIFY(!find<QPushButton>(QStringLiteral("LearnButton"))->isHidden());
+        QCOMPARE(form()->DefaultTime, 45);
+    }
+
+    void switchingTheTimerOffAndOnRestartsTheCountdown()
+    {
+        makeDriver();
+        m_driver->startExam(
+            [&] {
+                QTest::mouseClick(find<ShapedButton>(QStringLiteral("fcShapeBtn2")),
+                                  Qt::LeftButton);
+            },
+            [](TNameForm* dialog) { dialog->setMinutes(90); });
+        auto* time = find<QWidget>(QStringLiteral("TimeLabel"));
+        m_now = m_now.addSecs(600);
+        form()->Timer1Timer();
+        QCOMPARE(time->property("text").toString(), QStringLiteral("1:20:00"));
+
+        options([](TOptionsForm* dialog) { check(dialog, QStringLiteral("TimerOffButton")); });
+        QVERIFY(!time->isVisible());
+        QVERIFY(!form()->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+
+        options([](TOptionsForm* dialog) { check(dialog, QStringLiteral("TimerOnButton")); });
+        QVERIFY(time->isVisible());
+        QCOMPARE(time->property("text").toString(), QStringLiteral("1:30:00"));
+        m_now = m_now.addSecs(1);
+        form()->Timer1Timer();
+        QCOMPARE(time->property("text").toString(), QStringLiteral("1:29:59"));
+    }
+
+    void calculatorPathsAreCheckedWhenTheyChange()
+    {
+        const QString calculator = script(QStringLiteral("calc.sh"), "#!/bin/sh\nexit 0\n");
+        SettingsStore().save([&] {
+            Settings s;
+            s.CalcPath = calculator;
+            return s;
+        }());
+        makeDriver();
+        auto* button = find<TddgRunButton>(QStringLiteral("CalcButton"));
+        QCOMPARE(button->CommandLine(), calculator);
+        QVERIFY(!button->isHidden());
+
+        struct Case {
+            QString path;
+            QString message;
+        };
+        const QString upper = m_dir.filePath(QStringLiteral("CALC.sh"));
+        const QString plain = script(QStringLiteral("notes.txt"), "text", false);
+        const QList<Case> cases = {
+            {QString(), QStringLiteral(" is not an executable file.")},
+            {upper, QStringLiteral("The file: ") + upper + QStringLiteral(" cannot be found.")},
+            {plain, plain + QStringLiteral(" is not an executable file.")},
+            {m_dir.path(), m_dir.path() + QStringLiteral(" is not an executable file.")},
+        };
+        for (const Case& c : cases) {
+            Prompt::setNextAnswers({QMessageBox::Ok});
+            options([&](TOptionsForm* dialog) { setPath(dialog, c.path); });
+            const QList<Prompt::Record> records = Prompt::takeRecords();
+            QCOMPARE(records.size(), 1);
+            QCOMPARE(records[0].kind, Prompt::Kind::Error);
+            QCOMPARE(records[0].text, c.message);
+            // Stored as entered; the button keeps its program.
+            QCOMPARE(stored(QStringLiteral("CalcPath")), c.path);
+            QCOMPARE(form()->CalcPath, c.path);
+            QCOMPARE(button->CommandLine(), calculator);
+        }
+        // An unchanged path is not checked again.
+        options({});
+        QVERIFY(Prompt::takeRecords().isEmpty());
+    }
+
+    void theButtonStartsItsProgramOrSaysWhyNot()
+    {
+        TddgRunButton button;
+        const QString marker = m_dir.filePath(QStringLiteral("ran"));
+        const QString good = script(QStringLiteral("good.sh"),
+                                    "#!/bin/sh\necho \"$#\" > '" + marker.toLocal8Bit() + "'\n");
+        QVERIFY(button.setCommandLine(good));
+        button.click();
+        QTRY_VERIFY(QFile::exists(marker));
+        auto written = [&marker] {
+            QFile ran(marker);
+            return ran.open(QIODevice::ReadOnly) ? ran.readAll().trimmed() : QByteArray();
+        };
+        QTRY_COMPARE(written(), QByteArray("0")); // started without arguments
+
+        const QString broken = script(QStringLiteral("broken.sh"), "#!/nonexistent/interpreter\n");
+        QVERIFY(button.setCommandLine(broken));
+        Prompt::setNextAnswers({QMessageBox::Ok});
+        button.click();
+        const QList<Prompt::Record> records = Prompt::takeRecords();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records[0].kind, Prompt::Kind::Error);
+        QVERIFY2(
+            records[0].text.startsWith(QStringLiteral("Error executing program. Error Code:; ")),
+            qPrintable(records[0].text));
+        QVERIFY(!button.icon().isNull());
+    }
+};
+
+TESSALY_TEST_MAIN(TestOptions)
+#include "tst_options.moc"
