@@ -1,3 +1,4 @@
+#include "DataFolder.h"
 #include "FixtureBank.h"
 #include "Program.h"
 #include "Prompt.h"
@@ -7,6 +8,7 @@
 #include "TableSchema.h"
 #include "TestMain.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -102,6 +104,55 @@ private slots:
         QTRY_VERIFY(m_program->TestForm->isVisible()); // an accelerator clicks after a moment
         QVERIFY(!mainForm->isVisible());
         m_program->TestForm->close();
+    }
+
+    void aWritableProgramFolderKeepsItsTables()
+    {
+        QTemporaryDir program;
+        FixtureBank::writeBank(QDir(program.path()).filePath(Schemas::BankFile),
+                               FixtureBank::generate(3));
+        QTemporaryDir user;
+        QCOMPARE(DataFolder::resolve(program.path(), user.filePath(QStringLiteral("data"))),
+                 QDir(program.path()).absolutePath());
+        QVERIFY(!QDir(user.filePath(QStringLiteral("data"))).exists());
+    }
+
+    void anInstalledProgramKeepsTablesInTheUsersFolder_data()
+    {
+        QTest::addColumn<bool>("installLayout"); // bank in ../share/tessaly4, not beside it
+        QTest::newRow("bank beside a read-only program") << false;
+        QTest::newRow("installed under a prefix") << true;
+    }
+
+    void anInstalledProgramKeepsTablesInTheUsersFolder()
+    {
+        QFETCH(bool, installLayout);
+        QTemporaryDir prefix;
+        QDir(prefix.path()).mkpath(QStringLiteral("bin"));
+        QDir(prefix.path()).mkpath(QStringLiteral("share/tessaly4"));
+        const QString programFolder = prefix.filePath(QStringLiteral("bin"));
+        const QString shipped = installLayout
+                                    ? prefix.filePath(QStringLiteral("share/tessaly4/tsl4.DAT"))
+                                    : QDir(programFolder).filePath(Schemas::BankFile);
+        FixtureBank::writeBank(shipped, FixtureBank::generate(4));
+        QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        const QString user = prefix.filePath(QStringLiteral("home/data"));
+        auto readOnly = [](const QString&) {
+            return false;
+        };
+
+        const QString folder = DataFolder::resolve(programFolder, user, readOnly);
+        QCOMPARE(folder, QDir(user).absolutePath());
+        const QString copy = QDir(folder).filePath(Schemas::BankFile);
+        QCOMPARE(FixtureBank::query(copy, QStringLiteral("SELECT COUNT(*) FROM tsl4")),
+                 QStringList{QStringLiteral("4")});
+        QVERIFY(QFileInfo(copy).permissions() & QFile::WriteOwner);
+
+        // The candidate's notes live in the copy: a later start never replaces it.
+        FixtureBank::query(copy, QStringLiteral("UPDATE tsl4 SET U_MEMO='mine' WHERE Q_ID=2"));
+        QCOMPARE(DataFolder::resolve(programFolder, user, readOnly), folder);
+        QCOMPARE(FixtureBank::query(copy, QStringLiteral("SELECT U_MEMO FROM tsl4 WHERE Q_ID=2")),
+                 QStringList{QStringLiteral("mine")});
     }
 
     void exitClosesWithoutAPrompt()
