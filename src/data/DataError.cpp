@@ -1,6 +1,6 @@
 #include "DataError.h"
 
-DataError::DataError(const QString& message)
-    : std::runtime_error(message.toStdString()), m_message(message)
+DataError::DataError(const QString& message, Kind kind)
+    : std::runtime_error(message.toStdString()), m_message(message), m_kind(kind)
 {
 }

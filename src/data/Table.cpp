@@ -81,7 +81,8 @@ void Table::setExclusive(bool exclusive)
                    .arg(reason);
     }
     throw DataError(
-        QStringLiteral("%1 \"%2\" (%3):\n%4").arg(what, m_schema.fileName, filePath(), text));
+        QStringLiteral("%1 \"%2\" (%3):\n%4").arg(what, m_schema.fileName, filePath(), text),
+        locked ? DataError::Kind::Locked : DataError::Kind::Other);
 }
 
 void Table::requireActive(const char* operation) const
@@ -143,7 +144,8 @@ void Table::open()
         if (!m_schema.createWhenMissing) {
             throw DataError(QStringLiteral("The table file \"%1\" was not found.\nIt should be "
                                            "at %2.")
-                                .arg(m_schema.fileName, path));
+                                .arg(m_schema.fileName, path),
+                            DataError::Kind::Missing);
         }
         createFile(path);
     }
@@ -165,8 +167,11 @@ void Table::open()
         verifySchema();
         prepareStatements();
         loadKeys();
-    } catch (...) {
+    } catch (const DataError& error) {
         releaseConnection();
+        // Whatever stops a file from opening, other than a lock, is damage to the file.
+        if (error.kind() == DataError::Kind::Other)
+            throw DataError(error.message(), DataError::Kind::Damaged);
         throw;
     }
     m_modified = false;

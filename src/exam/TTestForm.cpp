@@ -1,6 +1,7 @@
 #include "TTestForm.h"
 
 #include "ClickableLabel.h"
+#include "DataError.h"
 #include "DataSource.h"
 #include "ErrorReport.h"
 #include "ExamSetBuilder.h"
@@ -813,6 +814,29 @@ void TTestForm::PrepareStartDialog(bool CountEditable)
     m_windows.name->setQuestionCount(count, CountEditable);
 }
 
+void TTestForm::openWorkingCopy()
+{
+    if (dtCurrentSet->isActive())
+        return;
+    dtCurrentSet->setExclusive(true);
+    try {
+        dtCurrentSet->open();
+    } catch (const DataError& error) {
+        if (error.kind() != DataError::Kind::Damaged)
+            throw;
+        const QString path = dtCurrentSet->filePath();
+        const QString aside = path + QStringLiteral(".damaged");
+        QFile::remove(aside);
+        if (!QFile::rename(path, aside))
+            throw;
+        Prompt::information(
+            this, QStringLiteral("The working copy of the exam, %1, was damaged. "
+                                 "It was set aside as %2, and a new one is used.\n\n%3")
+                      .arg(dtCurrentSet->fileName(), QFileInfo(aside).fileName(), error.message()));
+        dtCurrentSet->open();
+    }
+}
+
 bool TTestForm::showStartDialog()
 {
     if (m_windows.name->exec() != QDialog::Accepted)
@@ -828,6 +852,7 @@ void TTestForm::runBankBuild(bool random)
     ExamMode = HomeMode; // the item view stays idle while the build moves the tables
     dtQSet->setFiltered(true);
     dtQSet->open();
+    openWorkingCopy();
     ExamSetBuilder builder(*dtCurrentSet, m_windows.progress);
     const ExamSetBuild build =
         random ? builder.BuildRandomExamSet(*dtQSet, m_windows.name->questionCount())
@@ -888,7 +913,13 @@ void TTestForm::UserActExecute()
         Prompt::information(this, QStringLiteral("User defined question set is empty!"));
         return;
     }
-    PrepareStartDialog(false);
+    // The User Exam does not need the bank: without one its count field just shows nothing.
+    try {
+        PrepareStartDialog(false);
+    } catch (const DataError&) {
+        dtQSet->close();
+        m_windows.name->setQuestionCount(0, false);
+    }
     m_windows.name->setWindowTitle(QStringLiteral("User Exam"));
     ExamTitle = QStringLiteral("User Exam");
     StartUserExam();
@@ -902,6 +933,7 @@ void TTestForm::StartUserExam()
     Label3->setText(ExamTitle);
     ExamMode = HomeMode;
     dtUserSet->open();
+    openWorkingCopy();
     ExamSetBuilder builder(*dtCurrentSet, m_windows.progress);
     const ExamSetBuild build = builder.BuildUserExamSet(*dtUserSet);
     FirstItemNo = build.FirstItemNo;

@@ -93,6 +93,9 @@ public:
 
     // Starting an exam.
     void PrepareStartDialog(bool CountEditable);
+    // Opens the working copy of the exam; a damaged one is set aside and started anew, since
+    // every exam rebuilds it and nothing of the candidate's lives in it.
+    void openWorkingCopy();
     void StartBankExam();
     void StartUserExam();
     void startPracticeExam(int exam); // Action1Execute ... Action6Execute
