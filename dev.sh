@@ -6,7 +6,7 @@
 set -eu
 cd "$(dirname "$0")"
 
-PACKAGES="cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6sql6-sqlite
+PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite
 qt6-svg-dev libsqlite3-dev fonts-dejavu-core fonts-liberation poppler-utils xvfb xauth
 clang libclang-rt-14-dev pkg-config"
 BUILD_DIR=${TESSALY_BUILD_DIR:-build}
