@@ -167,6 +167,14 @@ private slots:
         QCOMPARE(TimeFormat::seconds(form()->ElapsedTime), qint64(61));
     }
 
+    void theTimerTicksByItself()
+    {
+        makeDriver();
+        startExam(1, 90);
+        m_now = m_now.addSecs(5);
+        QTRY_COMPARE_WITH_TIMEOUT(timeText(), QStringLiteral("1:29:55"), 3000);
+    }
+
     void expiryIsReachedAlsoWhenATickSkipsTheSecond()
     {
         makeDriver();

@@ -105,6 +105,7 @@ TTestForm::TTestForm(Session& session, ItemStates& itemStates, SettingsStore& se
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TTestForm::Timer1Timer);
     m_clock = [] {
         return QDateTime::currentDateTime();
     };
