@@ -2,15 +2,33 @@
 
 #include <QMainWindow>
 
+class DBCheckBox;
+class DBEdit;
+class DBItemList;
+class DBMemo;
+class DBNavigator;
+class OutlinedLabel;
+class QAction;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
 class TAboutForm;
 class TDM;
 
 // The Test Sampler: the editor of the candidate's personal question set.
+//
+// The window keeps no state of its own: header, status bar and buttons follow the state of the
+// data module's personal table through its data source. Type and section are not bound to the
+// table; they are shown in two selectors and written back by Save only.
 class TSamplerForm : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit TSamplerForm(TDM& dm, QWidget* parent = nullptr);
+    ~TSamplerForm() override;
 
     void setAboutForm(TAboutForm* about) { m_about = about; }
 
@@ -18,14 +36,95 @@ public:
     void FillSectionList();
     void ShowFirstPage();
 
+    // Enables or disables the item commands, the item list and the navigator.
+    void EnableActions(bool Value);
+
+    // Handlers of the commands and controls.
+    void AddActExecute();
+    void EditActExecute();
+    void DelActExecute();
+    void Emptyquestionset1Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void Exit1Click();
+    void About1Click();
+    void ComboBox1Change();
+    void ListBox1Click();
+    void TabSheet2Enter();
+    void PageControl1Resize();
+
+    // The entries of the type selector; the first is a single-response item.
+    static QString singleResponseText();
+    static QString multipleResponseText();
+
 signals:
     // The window has closed; the start window shows again.
     void formClosed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void buildCentralArea();
+    QWidget* buildQuestionPage();
+    QWidget* buildTypeSectionPage();
+    QWidget* buildChoicesPage();
+    QWidget* buildExplanationPage();
+    void buildStatusBar();
+
+    void FormCreate();
+    bool FormCloseQuery();
+    void FormClose();
+    void dsUserSetStateChange();
+    void dsUserSetDataChange(const QString& fieldName);
+
+    // The section picked in the section list, 1 to 7, or 0 when none is.
+    int selectedSection() const;
+    void showSection(int section);
+    // The item list and the navigator: enabled by EnableActions, and never while a new item
+    // is pending, so that a new item is stored by Save only (which gives it its section).
+    void updateMoveControls();
+    // After a command failed to start: its disabled controls come back.
+    void recoverActions();
+    void focusEntersPage(QWidget* old, QWidget* now);
+
     TDM& m_dm;
     TAboutForm* m_about = nullptr;
+    bool m_moveControlsEnabled = true;
+    bool m_showingRecord = false; // selectors set from the table, not by the candidate
+    Qt::FocusReason m_lastFocusReason = Qt::OtherFocusReason;
+    QMetaObject::Connection m_focusWatch;
+
+    QAction* AddAct;
+    QAction* EditAct;
+    QAction* DelAct;
+    QAction* Exit1;
+    QAction* Emptyquestionset1;
+    QAction* About1;
+
+    DBItemList* fcDBTreeView1;
+    OutlinedLabel* fcLabel4;
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1;
+    QWidget* TabSheet2;
+    QWidget* TabSheet3;
+    QWidget* TabSheet4;
+    DBMemo* DBMemo1;
+    QComboBox* ComboBox1;
+    QListWidget* ListBox1;
+    QScrollArea* ScrollBox1;
+    QWidget* m_choicesPanel;
+    QLabel* m_choicesHint;
+    DBCheckBox* m_keyBoxes[6];
+    DBEdit* m_choiceEdits[6];
+    DBMemo* DBMemo2;
+    DBNavigator* DBNavigator1;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+    QLabel* m_panels[4];
 };
