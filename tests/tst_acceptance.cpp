@@ -1,4 +1,5 @@
 #include "ChooserDialogs.h"
+#include "DataAwareEditors.h"
 #include "FieldNames.h"
 #include "FixtureBank.h"
 #include "Program.h"
@@ -9,6 +10,7 @@
 #include "TNameForm.h"
 #include "TOptionsForm.h"
 #include "TReviewForm.h"
+#include "TSamplerForm.h"
 #include "TScoreForm.h"
 #include "TTestForm.h"
 #include "Table.h"
@@ -16,6 +18,7 @@
 #include "TestMain.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +26,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -68,7 +72,11 @@ private slots:
         Prompt::setNextAnswers({});
     }
 
-    void cleanup() { Prompt::setNextAnswers({}); }
+    void cleanup()
+    {
+        Prompt::setNextAnswers({});
+        Prompt::takeRecords();
+    }
 
     void oneExamFromStartToEnd()
     {
@@ -185,6 +193,94 @@ private slots:
         QCOMPARE(FixtureBank::query(path(Schemas::BankFile),
                                     QStringLiteral("SELECT COUNT(*) FROM tsl4 WHERE U_MEMO <> ''")),
                  QStringList{QStringLiteral("0")});
+    }
+
+    void aPersonalQuestionReachesAUserExam()
+    {
+        Program program(m_dir.path());
+        TMainForm* start = program.MainForm;
+        start->show();
+        QVERIFY(QTest::qWaitForWindowExposed(start));
+        click(start->findChild<ShapedButton*>(QStringLiteral("SamplerBtn")));
+        TSamplerForm* sampler = program.SamplerForm;
+        QVERIFY(sampler->isVisible() && !start->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(sampler));
+        auto* pages = sampler->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+        QCOMPARE(text(sampler->findChild<QWidget*>(QStringLiteral("fcLabel4"))),
+                 QStringLiteral("The question set is empty"));
+
+        // Write one multiple-response item on the four pages, and save it.
+        click(sampler->findChild<QAbstractButton*>(QStringLiteral("AddActButton")));
+        QTest::keyClicks(sampler->findChild<DBMemo*>(QStringLiteral("DBMemo1")),
+                         QStringLiteral("Which two commands show listening TCP sockets?"));
+        pages->setCurrentWidget(sampler->findChild<QWidget*>(QStringLiteral("TabSheet2")));
+        auto* type = sampler->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+        type->setCurrentIndex(1);
+        auto* sections = sampler->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+        QTest::mouseClick(sections->viewport(), Qt::LeftButton, {},
+                          sections->visualItemRect(sections->item(5)).center());
+        pages->setCurrentWidget(sampler->findChild<QWidget*>(QStringLiteral("TabSheet3")));
+        const QStringList choices = {QStringLiteral("ss -tln"), QStringLiteral("ip route"),
+                                     QStringLiteral("netstat -tln")};
+        for (int i = 0; i < choices.size(); ++i) {
+            QTest::keyClicks(sampler->findChild<DBEdit*>(QStringLiteral("DBEdit%1").arg(i + 2)),
+                             choices[i]);
+        }
+        click(sampler->findChild<DBCheckBox*>(QStringLiteral("DBCheckBox1")));
+        click(sampler->findChild<DBCheckBox*>(QStringLiteral("DBCheckBox3")));
+        pages->setCurrentWidget(sampler->findChild<QWidget*>(QStringLiteral("TabSheet4")));
+        QTest::keyClicks(sampler->findChild<DBMemo*>(QStringLiteral("DBMemo2")),
+                         QStringLiteral("ss and netstat list sockets; ip route shows routes."));
+        click(sampler->findChild<QPushButton*>(QStringLiteral("BitBtn1")));
+        for (const Prompt::Record& record : Prompt::takeRecords())
+            QFAIL(qPrintable(record.text));
+        const QString id = text(sampler->findChild<QWidget*>(QStringLiteral("fcLabel4")))
+                               .section(QLatin1Char(' '), 2);
+        QVERIFY(id.toInt() > 0);
+
+        Prompt::setNextAnswers({QMessageBox::Ok}); // "Are you sure to exit?"
+        QVERIFY(sampler->close());
+        QVERIFY(start->isVisible());
+
+        // The User Exam draws it.
+        click(start->findChild<ShapedButton*>(QStringLiteral("StartTestBtn")));
+        TTestForm* test = program.TestForm;
+        withModal<TNameForm>(
+            [&] { click(test->findChild<ShapedButton*>(QStringLiteral("UserBtn"))); },
+            [](TNameForm* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("User Exam"));
+                click(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")));
+            });
+        QCOMPARE(text(test->findChild<QWidget*>(QStringLiteral("Label1"))),
+                 QStringLiteral("Item 1 of 1"));
+        QCOMPARE(text(test->findChild<QWidget*>(QStringLiteral("Label2"))),
+                 QStringLiteral("Item ID: ") + id);
+        QVERIFY(!test->findChild<QPushButton*>(QStringLiteral("NoteButton"))->isVisible());
+        QVERIFY(test->findChild<QWidget*>(QStringLiteral("CheckBox1"))->isVisible());
+        QVERIFY(!test->findChild<QWidget*>(QStringLiteral("CheckBox4"))->isVisible());
+        click(test->findChild<QWidget*>(QStringLiteral("ALabel1")));
+        click(test->findChild<QWidget*>(QStringLiteral("ALabel3")));
+        Prompt::setNextAnswers({QMessageBox::Ok});
+        withModal<TScoreForm>(
+            [&] { click(test->findChild<QPushButton*>(QStringLiteral("GradeButton"))); },
+            [](TScoreForm* score) {
+                QCOMPARE(score->findChild<QLabel*>(QStringLiteral("TotalLabel"))->text(),
+                         QStringLiteral("Passing Score: 850   Your Score: 1000   Grade: Pass"));
+                QVERIFY(score->results().sections.points[1].label.startsWith(
+                    QStringLiteral("Monitoring and Optimization (1/1)")));
+                Prompt::setNextAnswers({QMessageBox::Yes});
+                click(score->findChild<QPushButton*>(QStringLiteral("BitBtn3")));
+            });
+        QCOMPARE(test->ExamMode, int(TTestForm::HomeMode));
+        QVERIFY(test->close());
+
+        // The personal table holds the item as written.
+        QCOMPARE(
+            FixtureBank::query(
+                path(Schemas::PersonalFile),
+                QStringLiteral("SELECT Q_ID || '|' || Q_SECT || '|' || Q_TYPE || '|' || Q1 || '|' "
+                               "|| Q3 || '|' || A1 || A2 || A3 FROM tsl4usr")),
+            QStringList{id + QStringLiteral("|6|1|ss -tln|netstat -tln|101")});
     }
 
     void aPreferenceReachesTheNextStart()

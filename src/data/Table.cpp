@@ -527,6 +527,11 @@ void Table::append()
     checkBrowseMode();
     m_positionBeforeInsert = m_position;
     m_buffer = QVector<QVariant>(m_schema.fields.size());
+    // A truth value starts false rather than empty: an unchecked answer key is "not correct".
+    for (int i = 0; i < m_schema.fields.size(); ++i) {
+        if (m_schema.fields[i].type == FieldType::Boolean)
+            m_buffer[i] = 0;
+    }
     m_assigned = QVector<bool>(m_schema.fields.size(), false);
     m_modified = false;
     setState(State::Insert);
