@@ -2,6 +2,7 @@
 #include "ExamDriver.h"
 #include "FieldNames.h"
 #include "Grading.h"
+#include "PdfReader.h"
 #include "PrintDialog.h"
 #include "Prompt.h"
 #include "ReviewList.h"
@@ -43,25 +44,6 @@ private:
             result[std::size_t(i)].Correct = i < correct ? 1 : 0;
         }
         return result;
-    }
-
-    static QString pdfText(const QString& pdf)
-    {
-        QProcess process;
-        process.start(QStringLiteral("pdftotext"),
-                      {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        process.waitForFinished(30000);
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
-    static int pdfPages(const QString& pdf)
-    {
-        QProcess process;
-        process.start(QStringLiteral("pdfinfo"), {pdf});
-        process.waitForFinished(30000);
-        const QString info = QString::fromUtf8(process.readAllStandardOutput());
-        const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
-        return pages.match(info).captured(1).toInt();
     }
 
     TTestForm* form() { return m_driver->testForm(); }
@@ -228,8 +210,8 @@ private slots:
             writer.setResolution(300);
             ScoreReport::print(writer, content, QDate(2026, 12, 11));
         }
-        QCOMPARE(pdfPages(pdf), 1);
-        const QString text = pdfText(pdf);
+        QCOMPARE(PdfReader::pages(pdf), 1);
+        const QString text = PdfReader::text(pdf);
         for (const QString& expected :
              {QStringLiteral("Robin Candidate, Tessaly 4, Practice Exam C"),
               QStringLiteral("Examination Score Report"), QStringLiteral("Examora"),
@@ -346,7 +328,7 @@ private slots:
         });
         QCOMPARE(scoreLine, QStringLiteral("Passing Score: 850   Your Score: 19   Grade: Fail"));
         QCOMPARE(PrintDialog::timesShown(), 2);
-        QCOMPARE(pdfPages(m_dir.filePath(QStringLiteral("printed.pdf"))), 1);
+        QCOMPARE(PdfReader::pages(m_dir.filePath(QStringLiteral("printed.pdf"))), 1);
         records = Prompt::takeRecords();
         QCOMPARE(records.size(), 2);
         QCOMPARE(records[0].text, QStringLiteral("Are you sure you wish to end this exam?"));

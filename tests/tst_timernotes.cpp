@@ -2,6 +2,7 @@
 #include "ExamDriver.h"
 #include "FieldNames.h"
 #include "ItemReport.h"
+#include "PdfReader.h"
 #include "PrintDialog.h"
 #include "Prompt.h"
 #include "SettingsStore.h"
@@ -91,40 +92,12 @@ private:
             .value(0);
     }
 
-    static QString pdfText(const QString& pdf)
-    {
-        QProcess process;
-        process.start(QStringLiteral("pdftotext"),
-                      {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        process.waitForFinished(30000);
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
-    // The top of the first occurrence of each word on the page.
-    static QMap<QString, double> wordTops(const QString& pdf)
-    {
-        QProcess process;
-        process.start(QStringLiteral("pdftotext"),
-                      {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-        process.waitForFinished(30000);
-        const QString html = QString::fromUtf8(process.readAllStandardOutput());
-        QMap<QString, double> tops;
-        const QRegularExpression word(
-            QStringLiteral("<word xMin=\"[^\"]+\" yMin=\"([^\"]+)\"[^>]*>([^<]*)</word>"));
-        for (auto it = word.globalMatch(html); it.hasNext();) {
-            const auto match = it.next();
-            if (!tops.contains(match.captured(2)))
-                tops.insert(match.captured(2), match.captured(1).toDouble());
-        }
-        return tops;
-    }
-
     QString printCurrentItem(const QString& name)
     {
         const QString pdf = m_dir.filePath(name);
         PrintDialog::setNextAnswers({{true, pdf}});
         find<QAction>(QStringLiteral("Print1"))->trigger();
-        return pdfText(pdf);
+        return PdfReader::text(pdf);
     }
 
 private slots:
@@ -342,7 +315,8 @@ private slots:
         QVERIFY(!text.contains(QStringLiteral("d.")));
         // Where the lines stand: a., b. and c. two lines apart; after c. its empty line and four
         // more, then the explanation.
-        const QMap<QString, double> top = wordTops(m_dir.filePath(QStringLiteral("exam.pdf")));
+        const QMap<QString, double> top =
+            PdfReader::wordTops(m_dir.filePath(QStringLiteral("exam.pdf")));
         const double line = (top.value("b.") - top.value("a.")) / 2;
         QVERIFY(line > 0);
         QCOMPARE(qRound((top.value("c.") - top.value("b.")) / line), 2);

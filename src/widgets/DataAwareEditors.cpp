@@ -4,15 +4,46 @@
 #include "ErrorReport.h"
 #include "Table.h"
 
-namespace {
-
-// Whether a data change concerns this editor: the whole record, or its own field.
-bool concerns(const QString& changedField, const QString& field)
+void FieldLink::bind(QWidget* editor, DataSource* source, const QString& field, Show show)
 {
-    return changedField.isEmpty() || changedField.compare(field, Qt::CaseInsensitive) == 0;
+    m_editor = editor;
+    m_source = source;
+    m_field = field;
+    m_show = std::move(show);
+    QObject::connect(source, &DataSource::dataChanged, editor,
+                     [this](const QString& changed) { refresh(changed); });
+    QObject::connect(source, &DataSource::stateChanged, editor, [this] { refresh(); });
+    refresh();
 }
 
-} // namespace
+void FieldLink::refresh(const QString& changedField)
+{
+    // Only the whole record, or this editor's own field, concerns it.
+    const bool concerns =
+        changedField.isEmpty() || changedField.compare(m_field, Qt::CaseInsensitive) == 0;
+    if (m_busy || !m_source || !m_editor->isVisible() || !concerns)
+        return;
+    const Table* table = m_source->table();
+    m_busy = true;
+    m_show(table->isActive() ? table->fieldValue(m_field) : QVariant(), table->isActive());
+    m_busy = false;
+}
+
+bool FieldLink::store(const QVariant& value)
+{
+    if (m_busy || !m_source)
+        return false;
+    m_busy = true;
+    bool stored = false;
+    reportErrors(m_editor, [&] {
+        if (m_source->startEdit()) { // a closed table takes nothing
+            m_source->table()->setField(m_field, value);
+            stored = true;
+        }
+    });
+    m_busy = false;
+    return stored;
+}
 
 DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent)
 {
@@ -22,44 +53,22 @@ DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent)
 
 void DBMemo::bind(DataSource* source, const QString& field)
 {
-    m_source = source;
-    m_field = field;
-    connect(source, &DataSource::dataChanged, this, &DBMemo::refresh);
-    connect(source, &DataSource::stateChanged, this, [this] { refresh(QString()); });
-    refresh(QString());
+    m_link.bind(this, source, field, [this](const QVariant& value, bool open) {
+        setEnabled(open);
+        if (value.toString() != toPlainText())
+            setPlainText(value.toString());
+    });
 }
 
 void DBMemo::showEvent(QShowEvent* event)
 {
     QPlainTextEdit::showEvent(event);
-    refresh(QString());
-}
-
-void DBMemo::refresh(const QString& changedField)
-{
-    if (m_refreshing || !m_source || !isVisible() || !concerns(changedField, m_field))
-        return;
-    Table* table = m_source->table();
-    const QString value = table->isActive() ? table->fieldText(m_field) : QString();
-    setEnabled(table->isActive());
-    if (value == toPlainText())
-        return;
-    m_refreshing = true;
-    setPlainText(value);
-    m_refreshing = false;
+    m_link.refresh();
 }
 
 void DBMemo::store()
 {
-    if (m_refreshing || !m_source)
-        return;
-    m_refreshing = true;
-    const bool stored = reportErrors(this, [this] {
-        if (m_source->startEdit())
-            m_source->table()->setField(m_field, toPlainText());
-    });
-    m_refreshing = false;
-    if (stored)
+    if (m_link.store(toPlainText()))
         emit edited();
 }
 
@@ -70,41 +79,22 @@ DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent)
 
 void DBEdit::bind(DataSource* source, const QString& field)
 {
-    m_source = source;
-    m_field = field;
-    connect(source, &DataSource::dataChanged, this, &DBEdit::refresh);
-    connect(source, &DataSource::stateChanged, this, [this] { refresh(QString()); });
-    refresh(QString());
+    m_link.bind(this, source, field, [this](const QVariant& value, bool open) {
+        setEnabled(open);
+        if (value.toString() != text())
+            setText(value.toString());
+    });
 }
 
 void DBEdit::showEvent(QShowEvent* event)
 {
     QLineEdit::showEvent(event);
-    refresh(QString());
-}
-
-void DBEdit::refresh(const QString& changedField)
-{
-    if (m_refreshing || !m_source || !isVisible() || !concerns(changedField, m_field))
-        return;
-    Table* table = m_source->table();
-    const QString value = table->isActive() ? table->fieldText(m_field) : QString();
-    setEnabled(table->isActive());
-    if (value != text())
-        setText(value);
+    m_link.refresh();
 }
 
 void DBEdit::store()
 {
-    if (!m_source)
-        return;
-    m_refreshing = true;
-    const bool stored = reportErrors(this, [this] {
-        if (m_source->startEdit())
-            m_source->table()->setField(m_field, text());
-    });
-    m_refreshing = false;
-    if (stored)
+    if (m_link.store(text()))
         emit edited();
 }
 
@@ -115,38 +105,22 @@ DBCheckBox::DBCheckBox(const QString& caption, QWidget* parent) : QCheckBox(capt
 
 void DBCheckBox::bind(DataSource* source, const QString& field)
 {
-    m_source = source;
-    m_field = field;
-    connect(source, &DataSource::dataChanged, this, &DBCheckBox::refresh);
-    connect(source, &DataSource::stateChanged, this, [this] { refresh(QString()); });
-    refresh(QString());
+    m_link.bind(this, source, field, [this](const QVariant& value, bool open) {
+        setEnabled(open);
+        const QString text = value.toString().trimmed();
+        setChecked(text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+                   text.toLongLong() != 0);
+    });
 }
 
 void DBCheckBox::showEvent(QShowEvent* event)
 {
     QCheckBox::showEvent(event);
-    refresh(QString());
-}
-
-void DBCheckBox::refresh(const QString& changedField)
-{
-    if (m_refreshing || !m_source || !isVisible() || !concerns(changedField, m_field))
-        return;
-    Table* table = m_source->table();
-    setEnabled(table->isActive());
-    setChecked(table->isActive() && table->fieldBool(m_field));
+    m_link.refresh();
 }
 
 void DBCheckBox::store()
 {
-    if (!m_source)
-        return;
-    m_refreshing = true;
-    const bool stored = reportErrors(this, [this] {
-        if (m_source->startEdit())
-            m_source->table()->setField(m_field, isChecked());
-    });
-    m_refreshing = false;
-    if (stored)
+    if (m_link.store(isChecked()))
         emit edited();
 }

@@ -3,8 +3,31 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QVariant>
+
+#include <functional>
 
 class DataSource;
+
+// The link of one editor to one field: it shows the field when the record changes while the
+// editor is visible, and stores what the candidate enters, starting an edit when needed.
+class FieldLink {
+public:
+    using Show = std::function<void(const QVariant& value, bool tableOpen)>;
+
+    void bind(QWidget* editor, DataSource* source, const QString& field, Show show);
+    // Shows the field now, unless the editor is hidden or is itself storing.
+    void refresh(const QString& changedField = QString());
+    // Stores a value the candidate entered; false when the table refused it (reported).
+    bool store(const QVariant& value);
+
+private:
+    QWidget* m_editor = nullptr;
+    DataSource* m_source = nullptr;
+    QString m_field;
+    Show m_show;
+    bool m_busy = false;
+};
 
 // Editors bound to one field of a data source's current record. They show the field whenever
 // the record changes (a hidden editor catches up when it is shown), and typing into them edits
@@ -25,12 +48,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void refresh(const QString& changedField);
     void store();
 
-    DataSource* m_source = nullptr;
-    QString m_field;
-    bool m_refreshing = false;
+    FieldLink m_link;
 };
 
 class DBEdit : public QLineEdit {
@@ -47,12 +67,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void refresh(const QString& changedField);
     void store();
 
-    DataSource* m_source = nullptr;
-    QString m_field;
-    bool m_refreshing = false;
+    FieldLink m_link;
 };
 
 class DBCheckBox : public QCheckBox {
@@ -69,10 +86,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void refresh(const QString& changedField);
     void store();
 
-    DataSource* m_source = nullptr;
-    QString m_field;
-    bool m_refreshing = false;
+    FieldLink m_link;
 };
