@@ -56,27 +56,27 @@ DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    struct Spec {
+    struct ButtonLook {
         Button which;
         const char* name;
         const char* tip;
         bool left;
         bool bar;
     };
-    const Spec specs[] = {
+    const ButtonLook looks[] = {
         {Button::First, "FirstButton", "First record", true, true},
         {Button::Prior, "PriorButton", "Prior record", true, false},
         {Button::Next, "NextButton", "Next record", false, false},
         {Button::Last, "LastButton", "Last record", false, true},
     };
-    for (const Spec& spec : specs) {
+    for (const ButtonLook& look : looks) {
         auto* button = new QToolButton(this);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setToolTip(QLatin1String(spec.tip));
-        button->setIcon(arrowIcon(spec.left, spec.bar));
+        button->setObjectName(QLatin1String(look.name));
+        button->setToolTip(QLatin1String(look.tip));
+        button->setIcon(arrowIcon(look.left, look.bar));
         button->setFixedSize(ButtonWidth, ButtonHeight);
         button->setEnabled(false);
-        const Button which = spec.which;
+        const Button which = look.which;
         connect(button, &QToolButton::clicked, this, [this, which] { move(which); });
         layout->addWidget(button);
         m_buttons[int(which)] = button;
