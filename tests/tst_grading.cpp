@@ -257,7 +257,6 @@ private slots:
         startAllQuestions();
         // Answer the first item correctly.
         Table* exam = form()->dtCurrentSet;
-        const bool multiple = exam->fieldBool(Field::QType);
         for (int i = 1; i <= 6; ++i) {
             if (exam->fieldBool(Field::key(i))) {
                 QTest::mouseClick(find<QWidget>(QStringLiteral("ALabel%1").arg(i)), Qt::LeftButton,
@@ -265,7 +264,6 @@ private slots:
             }
         }
         QCOMPARE(form()->currentItemState().Correct, 1);
-        Q_UNUSED(multiple)
 
         // Cancel keeps the exam running.
         Prompt::setNextAnswers({QMessageBox::Cancel});

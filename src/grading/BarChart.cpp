@@ -9,12 +9,12 @@
 
 namespace {
 
-QFont chartFont(QPainter& painter, double points)
+// Points are device-independent: the painter's device decides how many units they take, so
+// the same size reads the same on screen and on paper.
+QFont chartFont(double points)
 {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(points);
-    // Points are device-independent; the painter's device decides how many units they take.
-    Q_UNUSED(painter)
     return font;
 }
 
@@ -31,7 +31,7 @@ void BarChartRenderer::paint(QPainter& painter, const QRectF& bounds, const BarC
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QFont font = chartFont(painter, fontPoints);
+    const QFont font = chartFont(fontPoints);
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
     const double gap = 1.5 * mm;
