@@ -30,3 +30,9 @@ bool Filter::matches(const QVariant& fieldValue) const
     const bool equal = fieldValue.toLongLong() == m_value;
     return m_op == Op::Equal ? equal : !equal;
 }
+
+QString Filter::sqlCondition() const
+{
+    // The field name matched an identifier when parsed, and the table checked it exists.
+    return m_field + (m_op == Op::Equal ? QStringLiteral(" = ?") : QStringLiteral(" <> ?"));
+}

@@ -17,6 +17,8 @@ public:
     qint64 value() const { return m_value; }
 
     bool matches(const QVariant& fieldValue) const;
+    // The SQL condition with the value as its one parameter, e.g. "Q_EXAM_N <> ?".
+    QString sqlCondition() const;
 
 private:
     QString m_field;

@@ -247,10 +247,8 @@ void Table::loadKeys()
     if (m_filtered && m_filter) {
         QSqlQuery filtered(m_db);
         filtered.setForwardOnly(true);
-        const QString op =
-            m_filter->op() == Filter::Op::Equal ? QStringLiteral("=") : QStringLiteral("<>");
-        filtered.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 %4 ? ORDER BY %1")
-                             .arg(m_keyColumn, m_schema.sqlTable, m_filter->field(), op));
+        filtered.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %1")
+                             .arg(m_keyColumn, m_schema.sqlTable, m_filter->sqlCondition()));
         filtered.addBindValue(m_filter->value());
         if (!filtered.exec())
             fail(QStringLiteral("Cannot filter the table file"), filtered.lastError());
@@ -499,13 +497,8 @@ QVector<QVariant> Table::columnValues(const QString& name)
     const QString column = m_schema.fields.at(fieldIndex(name)).name;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    QString where;
-    if (m_filtered && m_filter) {
-        where =
-            QStringLiteral(" WHERE %1 %2 ?")
-                .arg(m_filter->field(), m_filter->op() == Filter::Op::Equal ? QStringLiteral("=")
-                                                                            : QStringLiteral("<>"));
-    }
+    const QString where =
+        (m_filtered && m_filter) ? QStringLiteral(" WHERE ") + m_filter->sqlCondition() : QString();
     query.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
                       .arg(column, m_schema.sqlTable, where, m_keyColumn));
     if (!where.isEmpty())
