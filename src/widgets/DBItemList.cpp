@@ -50,7 +50,8 @@ void DBItemList::sync()
         return;
     const Table* table = m_source->table();
     const QVector<qint64> keys = table->isActive() ? table->keys() : QVector<qint64>();
-    if (keys != m_keys)
+    // Sizes first: Qt 6.4 compares two empty lists by handing null pointers to memcmp.
+    if (keys.size() != m_keys.size() || (!keys.isEmpty() && keys != m_keys))
         rebuild(keys);
     selectCurrent();
 }
