@@ -4,8 +4,8 @@
 #include "DataSource.h"
 #include "ErrorReport.h"
 #include "FieldNames.h"
-#include "OutlinedLabel.h"
 #include "Table.h"
+#include "TitleBand.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,21 +23,7 @@ TNoteForm::TNoteForm(QWidget* parent) : QDialog(parent)
     layout->setContentsMargins(8, 6, 8, 8);
     layout->setSpacing(4);
 
-    auto* band = new QWidget(this);
-    band->setAutoFillBackground(true);
-    QPalette palette = band->palette();
-    palette.setColor(QPalette::Window, QColor(0x3a, 0x5a, 0x8c));
-    band->setPalette(palette);
-    auto* bandLayout = new QHBoxLayout(band);
-    bandLayout->setContentsMargins(0, 2, 0, 2);
-    auto* title = new OutlinedLabel(QStringLiteral("User Note"), band);
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    titleFont.setPixelSize(15);
-    title->setFont(titleFont);
-    title->setShadow(1, QColor(20, 20, 20));
-    bandLayout->addWidget(title);
-    layout->addWidget(band);
+    layout->addWidget(new TitleBand(QStringLiteral("User Note"), 15, this));
 
     m_itemLine = new QLabel(this);
     m_itemLine->setObjectName(QStringLiteral("ItemLine"));

@@ -1,9 +1,9 @@
 #include "TScoreForm.h"
 
 #include "BarChart.h"
-#include "OutlinedLabel.h"
 #include "PrintDialog.h"
 #include "Prompt.h"
+#include "TitleBand.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,21 +23,8 @@ TScoreForm::TScoreForm(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 8);
     layout->setSpacing(4);
 
-    auto* header = new QWidget(this);
-    header->setAutoFillBackground(true);
-    QPalette band = header->palette();
-    band.setColor(QPalette::Window, QColor(0x3a, 0x5a, 0x8c));
-    header->setPalette(band);
+    auto* header = new TitleBand(QStringLiteral("Examination Score Report"), 17, this);
     header->setFixedHeight(30);
-    auto* headerLayout = new QHBoxLayout(header);
-    headerLayout->setContentsMargins(0, 0, 0, 0);
-    auto* caption = new OutlinedLabel(QStringLiteral("Examination Score Report"), header);
-    QFont captionFont(QStringLiteral("Arial"));
-    captionFont.setPixelSize(17);
-    captionFont.setBold(true);
-    caption->setFont(captionFont);
-    caption->setShadow(1, QColor(20, 20, 20));
-    headerLayout->addWidget(caption);
     layout->addWidget(header);
 
     TotalChart = new BarChartWidget(this);
