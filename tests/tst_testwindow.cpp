@@ -339,6 +339,26 @@ private slots:
         QVERIFY(Prompt::takeRecords().isEmpty());
     }
 
+    void aVisibleButtonWinsItsKeyOverTheMenu()
+    {
+        // "&F" starts Practice Exam F although "&File" uses the same letter.
+        QApplication::setActiveWindow(form());
+        QVERIFY(QTest::qWaitForWindowActive(form()));
+        // A key clicks its button a moment later, as a mouse click would be shown.
+        QString caption;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<TNameForm*>(QApplication::activeModalWidget())) {
+                caption = dialog->windowTitle();
+                dialog->reject();
+            }
+        });
+        watch.start(20);
+        QTest::keyClick(form(), Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(caption, QStringLiteral("Begin Practice Exam F"));
+        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+    }
+
     void theWelcomeButtonsAreCentredOnTheWindow()
     {
         form()->showNormal();

@@ -10,6 +10,7 @@
 #include "Grading.h"
 #include "HeaderBand.h"
 #include "ItemReport.h"
+#include "MnemonicPriority.h"
 #include "OutlinedLabel.h"
 #include "PrintDialog.h"
 #include "Prompt.h"
@@ -122,6 +123,7 @@ TTestForm::TTestForm(Session& session, ItemStates& itemStates, SettingsStore& se
     buildWelcomePanel();
     buildButtonRow();
     buildMenus();
+    new MnemonicPriority(this);
     layout->addWidget(Panel1);
     layout->addWidget(Panel3, 1);
     layout->addWidget(Panel2);
