@@ -357,6 +357,14 @@ private slots:
         QTest::keyClick(form(), Qt::Key_F, Qt::AltModifier);
         QTRY_COMPARE(caption, QStringLiteral("Begin Practice Exam F"));
         QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        watch.stop();
+
+        // A letter no visible button claims still opens its menu.
+        QApplication::setActiveWindow(form());
+        QVERIFY(QTest::qWaitForWindowActive(form()));
+        QTest::keyClick(form(), Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        QApplication::activePopupWidget()->close();
     }
 
     void theWelcomeButtonsAreCentredOnTheWindow()
