@@ -698,8 +698,11 @@ void TTestForm::dsCurrentSetDataChange(const QString& fieldName)
     NextButton->setEnabled(recordNumber != ItemCount);
     Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(ItemCount));
     Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->fieldInt(Field::QOrNumber)));
-    LayoutItem();
-    ShowAnswerKey();
+    if (dtCurrentSet->recordCount() == 0)
+        return;
+    const ItemRecord record = ItemRecord::fromCurrent(*dtCurrentSet);
+    ItemView::LayoutItem(m_area, record, currentItemState());
+    ItemView::ShowAnswerKey(m_area, record, currentItemState(), viewMode());
 }
 
 ItemState& TTestForm::currentItemState()
@@ -723,11 +726,15 @@ void TTestForm::ShowAnswerKey()
 {
     if (!dtCurrentSet->isActive() || dtCurrentSet->recordCount() == 0)
         return;
-    const ItemView::Mode mode = ExamMode == ReviewMode      ? ItemView::Mode::Review
-                                : ExamMode == ExamModeValue ? ItemView::Mode::Exam
-                                                            : ItemView::Mode::Home;
     ItemView::ShowAnswerKey(m_area, ItemRecord::fromCurrent(*dtCurrentSet), currentItemState(),
-                            mode);
+                            viewMode());
+}
+
+ItemView::Mode TTestForm::viewMode() const
+{
+    return ExamMode == ReviewMode      ? ItemView::Mode::Review
+           : ExamMode == ExamModeValue ? ItemView::Mode::Exam
+                                       : ItemView::Mode::Home;
 }
 
 void TTestForm::PrevButtonClick()

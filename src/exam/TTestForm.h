@@ -159,6 +159,7 @@ private:
     void placeButtonRow();
 
     void dsCurrentSetDataChange(const QString& fieldName);
+    ItemView::Mode viewMode() const;
     bool showStartDialog();
     void runBankBuild(bool random);
 
