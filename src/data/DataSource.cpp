@@ -15,8 +15,6 @@ bool DataSource::startEdit()
     case Table::State::Insert:
         return true;
     case Table::State::Browse:
-        if (!m_autoEdit)
-            return false;
         m_table->edit();
         return true;
     case Table::State::Inactive:

@@ -14,9 +14,6 @@ public:
 
     Table* table() const { return m_table; }
 
-    void setAutoEdit(bool autoEdit) { m_autoEdit = autoEdit; }
-    bool autoEdit() const { return m_autoEdit; }
-
     // Called by an editor before it assigns a field: puts a browsing table into edit (or insert,
     // on an empty table). Returns false when the table cannot take the change.
     bool startEdit();
@@ -27,5 +24,4 @@ signals:
 
 private:
     Table* m_table;
-    bool m_autoEdit = true;
 };

@@ -177,7 +177,6 @@ void Table::open()
     m_modified = false;
     m_state = State::Browse;
     m_position = visibleKeys().isEmpty() ? -1 : 0;
-    m_bof = true;
     m_eof = visibleKeys().isEmpty();
     try {
         loadCurrent();
@@ -303,7 +302,7 @@ void Table::close()
     m_allKeys.clear();
     m_visibleKeys.clear();
     m_position = -1;
-    m_eof = m_bof = true;
+    m_eof = true;
     m_record.clear();
     setState(State::Inactive);
 }
@@ -319,7 +318,7 @@ void Table::emptyTable()
     m_allKeys.clear();
     m_visibleKeys.clear();
     m_position = -1;
-    m_eof = m_bof = true;
+    m_eof = true;
     loadCurrent();
     emit dataChanged(QString());
 }
@@ -384,7 +383,6 @@ void Table::first()
 {
     requireActive("move to the first record");
     checkBrowseMode();
-    m_bof = true;
     m_eof = visibleKeys().isEmpty();
     moveTo(visibleKeys().isEmpty() ? -1 : 0);
 }
@@ -394,7 +392,6 @@ void Table::last()
     requireActive("move to the last record");
     checkBrowseMode();
     m_eof = true;
-    m_bof = visibleKeys().isEmpty();
     moveTo(visibleKeys().size() - 1);
 }
 
@@ -403,7 +400,6 @@ void Table::next()
     requireActive("move to the next record");
     checkBrowseMode();
     if (m_position + 1 < visibleKeys().size()) {
-        m_bof = false;
         m_eof = false;
         moveTo(m_position + 1);
     } else {
@@ -416,11 +412,8 @@ void Table::prior()
     requireActive("move to the previous record");
     checkBrowseMode();
     if (m_position > 0) {
-        m_bof = false;
         m_eof = false;
         moveTo(m_position - 1);
-    } else {
-        m_bof = true;
     }
 }
 
@@ -453,7 +446,6 @@ void Table::setRecNo(int recordNumber)
         return;
     }
     m_eof = false;
-    m_bof = false;
     moveTo(int(it - keys.cbegin()));
 }
 
@@ -466,7 +458,6 @@ bool Table::findKey(qint64 key)
     if (it == keys.cend() || *it != key)
         return false;
     m_eof = false;
-    m_bof = false;
     moveTo(int(it - keys.cbegin()));
     return true;
 }
@@ -610,7 +601,7 @@ bool Table::insertRow()
             int(std::lower_bound(m_allKeys.cbegin(), m_allKeys.cend(), key) - m_allKeys.cbegin());
     }
     m_position = position;
-    m_eof = m_bof = false;
+    m_eof = false;
     return visible;
 }
 
@@ -699,7 +690,6 @@ void Table::remove()
         m_visibleKeys.removeOne(key);
     const int count = visibleKeys().size();
     m_eof = count == 0;
-    m_bof = count == 0;
     moveTo(std::min(m_position, count - 1));
 }
 
@@ -821,7 +811,6 @@ void Table::rollback()
     try {
         loadKeys();
         m_position = visibleKeys().isEmpty() ? -1 : 0;
-        m_bof = true;
         m_eof = visibleKeys().isEmpty();
         loadCurrent();
     } catch (const DataError&) {

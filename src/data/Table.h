@@ -65,7 +65,6 @@ public:
     void prior();
     void last();
     bool eof() const { return m_eof; }
-    bool bof() const { return m_bof; }
 
     // 0 when there is no current record.
     int recNo() const;
@@ -85,7 +84,6 @@ public:
     void post();
     void cancel();
     void remove();
-    bool modified() const { return m_modified; }
 
     bool hasField(const QString& name) const;
     QVariant fieldValue(const QString& name) const;
@@ -154,7 +152,6 @@ private:
     QVector<qint64> m_visibleKeys; // rows passing the filter, when filtering
     int m_position = -1;
     bool m_eof = true;
-    bool m_bof = true;
 
     QVector<QVariant> m_record; // the current row as stored
     QVector<QVariant> m_buffer; // the row being edited or inserted

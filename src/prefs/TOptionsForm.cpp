@@ -16,18 +16,35 @@
 
 namespace {
 
-QWidget* radioGroup(const QString& name, const QString& title, QRadioButton* first,
-                    QRadioButton* second, QWidget* parent)
+// A page of the options: a titled group of two exclusive choices, with room below for more.
+struct ChoicePage {
+    QWidget* page;
+    QVBoxLayout* layout;
+    QRadioButton* first;
+    QRadioButton* second;
+};
+
+ChoicePage choicePage(const QString& groupName, const QString& groupTitle, const QString& firstText,
+                      const QString& firstName, const QString& secondText,
+                      const QString& secondName)
 {
-    auto* group = new QGroupBox(title, parent);
-    group->setObjectName(name);
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(first);
-    layout->addWidget(second);
+    ChoicePage choice;
+    choice.page = new QWidget;
+    choice.layout = new QVBoxLayout(choice.page);
+    auto* group = new QGroupBox(groupTitle, choice.page);
+    group->setObjectName(groupName);
+    auto* groupLayout = new QVBoxLayout(group);
+    choice.first = new QRadioButton(firstText, group);
+    choice.first->setObjectName(firstName);
+    choice.second = new QRadioButton(secondText, group);
+    choice.second->setObjectName(secondName);
+    groupLayout->addWidget(choice.first);
+    groupLayout->addWidget(choice.second);
     auto* exclusive = new QButtonGroup(group);
-    exclusive->addButton(first);
-    exclusive->addButton(second);
-    return group;
+    exclusive->addButton(choice.first);
+    exclusive->addButton(choice.second);
+    choice.layout->addWidget(group);
+    return choice;
 }
 
 } // namespace
@@ -70,60 +87,52 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent)
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
 
-    m_learnShow = new QRadioButton(QStringLiteral("Show 'Learn Now' button (not recomended)"));
-    m_learnShow->setObjectName(QStringLiteral("LearnShow"));
-    m_learnHide = new QRadioButton(QStringLiteral("Do not show 'Learn Now' button"));
-    m_learnHide->setObjectName(QStringLiteral("LearnHide"));
-    auto* learnPage = new QWidget;
-    auto* learnLayout = new QVBoxLayout(learnPage);
-    learnLayout->addWidget(radioGroup(QStringLiteral("LearnBtnGroup"),
-                                      QStringLiteral("Learn Now Button"), m_learnShow, m_learnHide,
-                                      learnPage));
-    learnLayout->addStretch(1);
-    PageControl1->addTab(learnPage, QStringLiteral("'Learn Now' button"));
+    const ChoicePage learn = choicePage(
+        QStringLiteral("LearnBtnGroup"), QStringLiteral("Learn Now Button"),
+        QStringLiteral("Show 'Learn Now' button (not recomended)"), QStringLiteral("LearnShow"),
+        QStringLiteral("Do not show 'Learn Now' button"), QStringLiteral("LearnHide"));
+    m_learnShow = learn.first;
+    m_learnHide = learn.second;
+    learn.layout->addStretch(1);
+    PageControl1->addTab(learn.page, QStringLiteral("'Learn Now' button"));
 
-    m_calcShow = new QRadioButton(QStringLiteral("Show calculator button"));
-    m_calcShow->setObjectName(QStringLiteral("CalcShow"));
-    m_calcHide = new QRadioButton(QStringLiteral("Do not show calculator button"));
-    m_calcHide->setObjectName(QStringLiteral("CalcHide"));
-    auto* calcPage = new QWidget;
-    auto* calcLayout = new QVBoxLayout(calcPage);
-    calcLayout->addWidget(radioGroup(QStringLiteral("CalcBtnGroup"),
-                                     QStringLiteral("Calculator Button"), m_calcShow, m_calcHide,
-                                     calcPage));
-    calcLayout->addWidget(new QLabel(QStringLiteral("Calculator path:"), calcPage));
+    const ChoicePage calc =
+        choicePage(QStringLiteral("CalcBtnGroup"), QStringLiteral("Calculator Button"),
+                   QStringLiteral("Show calculator button"), QStringLiteral("CalcShow"),
+                   QStringLiteral("Do not show calculator button"), QStringLiteral("CalcHide"));
+    m_calcShow = calc.first;
+    m_calcHide = calc.second;
+    calc.layout->addWidget(new QLabel(QStringLiteral("Calculator path:"), calc.page));
     auto* pathRow = new QHBoxLayout;
-    Edit1 = new QLineEdit(calcPage);
+    Edit1 = new QLineEdit(calc.page);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    SpeedButton1 = new QToolButton(calcPage);
+    SpeedButton1 = new QToolButton(calc.page);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setText(QStringLiteral("..."));
     SpeedButton1->setToolTip(QStringLiteral("Choose the calculator program"));
     pathRow->addWidget(Edit1);
     pathRow->addWidget(SpeedButton1);
-    calcLayout->addLayout(pathRow);
-    calcLayout->addStretch(1);
-    PageControl1->addTab(calcPage, QStringLiteral("Calculator"));
+    calc.layout->addLayout(pathRow);
+    calc.layout->addStretch(1);
+    PageControl1->addTab(calc.page, QStringLiteral("Calculator"));
 
-    m_timerOn = new QRadioButton(QStringLiteral("Timer On"));
-    m_timerOn->setObjectName(QStringLiteral("TimerOnButton"));
-    m_timerOff = new QRadioButton(QStringLiteral("Timer Off"));
-    m_timerOff->setObjectName(QStringLiteral("TimerOffButton"));
-    auto* timerPage = new QWidget;
-    auto* timerLayout = new QVBoxLayout(timerPage);
-    timerLayout->addWidget(radioGroup(QStringLiteral("TimerGroup"), QStringLiteral("Timer"),
-                                      m_timerOn, m_timerOff, timerPage));
+    const ChoicePage timer =
+        choicePage(QStringLiteral("TimerGroup"), QStringLiteral("Timer"),
+                   QStringLiteral("Timer On"), QStringLiteral("TimerOnButton"),
+                   QStringLiteral("Timer Off"), QStringLiteral("TimerOffButton"));
+    m_timerOn = timer.first;
+    m_timerOff = timer.second;
     auto* timeRow = new QHBoxLayout;
-    timeRow->addWidget(new QLabel(QStringLiteral("Deafault Time (min):"), timerPage));
-    SpinEdit1 = new QSpinBox(timerPage);
+    timeRow->addWidget(new QLabel(QStringLiteral("Deafault Time (min):"), timer.page));
+    SpinEdit1 = new QSpinBox(timer.page);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(1, 9000);
     SpinEdit1->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     timeRow->addWidget(SpinEdit1);
     timeRow->addStretch(1);
-    timerLayout->addLayout(timeRow);
-    timerLayout->addStretch(1);
-    PageControl1->addTab(timerPage, QStringLiteral("Timer"));
+    timer.layout->addLayout(timeRow);
+    timer.layout->addStretch(1);
+    PageControl1->addTab(timer.page, QStringLiteral("Timer"));
     layout->addWidget(PageControl1, 1);
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
