@@ -25,10 +25,14 @@ private:
     QTemporaryDir m_dir;
     int m_connection = 0;
 
-    // Runs `sql` on a table file and returns every row's columns joined by a tab.
+    // Runs `sql` on a table file and returns every row's columns joined by a tab. A file that
+    // cannot be opened or queried is a failure, kept in m_failure with its text: it is never
+    // counted as a row.
     QStringList rows(const QString& file, const QString& sql)
     {
         QStringList result;
+        if (!QFile::exists(m_dir.filePath(file)))
+            return result; // not written yet; opening it here must not create it
         const QString name = QStringLiteral("harness-%1").arg(++m_connection);
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -43,14 +47,19 @@ private:
                         result.append(columns.join(QLatin1Char('\t')));
                     }
                 } else {
-                    result.append(QStringLiteral("ERROR ") + query.lastError().text());
+                    m_failure = file + QStringLiteral(": ") + sql + QStringLiteral(": ") +
+                                query.lastError().text();
                 }
+            } else {
+                m_failure = file + QStringLiteral(": ") + db.lastError().text();
             }
             db.close();
         }
         QSqlDatabase::removeDatabase(name);
         return result;
     }
+
+    QString m_failure;
 
     void verifyFiles(const QString& mode, int round)
     {
@@ -59,7 +68,9 @@ private:
              {Schemas::BankFile, Schemas::CurrentExamFile, Schemas::PersonalFile}) {
             if (!QFile::exists(m_dir.filePath(file)))
                 continue;
-            QCOMPARE(rows(file, QStringLiteral("PRAGMA integrity_check")), QStringList{"ok"});
+            const QStringList check = rows(file, QStringLiteral("PRAGMA integrity_check"));
+            QVERIFY2(m_failure.isEmpty(), qPrintable(where + QStringLiteral(": ") + m_failure));
+            QCOMPARE(check, QStringList{"ok"});
         }
         for (const QString& row : rows(
                  Schemas::BankFile, QStringLiteral("SELECT Q_ID, coalesce(U_MEMO,'') FROM tsl4"))) {
@@ -76,6 +87,7 @@ private:
             // Question and explanation were stored together: one without the other is a tear.
             QVERIFY2(columns.value(1) == columns.value(2), qPrintable(where));
         }
+        QVERIFY2(m_failure.isEmpty(), qPrintable(where + QStringLiteral(": ") + m_failure));
         if (QFile::exists(m_dir.filePath(Schemas::CurrentExamFile))) {
             const QStringList exam =
                 rows(Schemas::CurrentExamFile, QStringLiteral("SELECT Q_OR_NUMBER FROM ces"));
@@ -84,6 +96,7 @@ private:
                          (exam.size() == m_examSize &&
                           QSet<QString>(exam.cbegin(), exam.cend()).size() == m_examSize),
                      qPrintable(where + QStringLiteral(": %1 items").arg(exam.size())));
+            QVERIFY2(m_failure.isEmpty(), qPrintable(where + QStringLiteral(": ") + m_failure));
         }
     }
 

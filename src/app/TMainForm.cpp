@@ -1,6 +1,6 @@
 #include "TMainForm.h"
 
-#include "ErrorReport.h"
+#include "ErrorBoundary.h"
 #include "Session.h"
 #include "ShapedButton.h"
 #include "TDM.h"
@@ -83,8 +83,10 @@ TMainForm::TMainForm(Session& session, const QString& programFolder, QWidget* pa
                              QColor(0, 128, 128), 102);
     layout->addWidget(Panel3);
 
-    connect(StartTestBtn, &QAbstractButton::clicked, this, &TMainForm::StartTestBtnClick);
-    connect(SamplerBtn, &QAbstractButton::clicked, this, &TMainForm::SamplerBtnClick);
+    ErrorBoundary::connect(StartTestBtn, &QAbstractButton::clicked, this,
+                           &TMainForm::StartTestBtnClick);
+    ErrorBoundary::connect(SamplerBtn, &QAbstractButton::clicked, this,
+                           &TMainForm::SamplerBtnClick);
     connect(fcShapeBtn3, &QAbstractButton::clicked, this, &TMainForm::fcShapeBtn3Click);
 
     // Creation: the tables are found beside the program, whatever the working directory.

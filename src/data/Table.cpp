@@ -5,6 +5,7 @@
 #include "SqlStatement.h"
 
 #include <QAtomicInt>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QSqlDriver>
@@ -12,6 +13,10 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
 
 #include <sqlite3.h>
 
@@ -114,25 +119,62 @@ void Table::releaseConnection()
 
 void Table::createFile(const QString& path)
 {
+    // Built under another name and renamed into place, so that a kill leaves the file whole
+    // or absent, never a file without its table.
+    const QString building = path + QStringLiteral(".creating");
+    QFile::remove(building);
+    const QString connection = m_connectionName + QStringLiteral("-create");
+    QSqlError error;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                    m_connectionName + QStringLiteral("-create"));
-        db.setDatabaseName(path);
-        const bool opened = db.open();
-        QSqlError error = db.lastError();
-        if (opened) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(building);
+        if (db.open()) {
             QSqlQuery create(db);
             if (!create.exec(m_schema.createStatement()))
                 error = create.lastError();
+        } else {
+            error = db.lastError();
         }
         db.close();
-        if (error.isValid()) {
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_connectionName + QStringLiteral("-create"));
-            fail(QStringLiteral("Cannot create the table file"), error);
-        }
     }
-    QSqlDatabase::removeDatabase(m_connectionName + QStringLiteral("-create"));
+    QSqlDatabase::removeDatabase(connection);
+    if (error.isValid()) {
+        QFile::remove(building);
+        fail(QStringLiteral("Cannot create the table file"), error);
+    }
+#ifdef Q_OS_WIN
+    QFile::remove(path); // only ever a file without a table: see holdsNoTable()
+#endif
+    if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(path).constData()) !=
+        0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(building);
+        fail(QStringLiteral("Cannot create the table file"), reason, false);
+    }
+}
+
+bool Table::holdsNoTable(const QString& path) const
+{
+    // An empty file, or one a kill left before its table was made: nothing lives in it, so it
+    // counts as absent. A file that cannot be read is left to open() to report.
+    if (QFileInfo(path).size() == 0)
+        return true;
+    const QString connection = m_connectionName + QStringLiteral("-probe");
+    bool empty = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        // A locked file is not waited for here: open() waits for it and reports it.
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=0"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            empty = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
+                    query.next() && query.value(0).toLongLong() == 0;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return empty;
 }
 
 void Table::open()
@@ -140,7 +182,7 @@ void Table::open()
     if (isActive())
         return;
     const QString path = filePath();
-    if (!QFileInfo::exists(path)) {
+    if (!QFileInfo::exists(path) || (m_schema.createWhenMissing && holdsNoTable(path))) {
         if (!m_schema.createWhenMissing) {
             throw DataError(QStringLiteral("The table file \"%1\" was not found.\nIt should be "
                                            "at %2.")
@@ -658,13 +700,24 @@ void Table::cancel()
 {
     if (m_state != State::Edit && m_state != State::Insert)
         return;
-    if (m_state == State::Insert)
+    // Dropping an edit must work when the file does not: an edit leaves the stored row in
+    // m_record, and a failed read-back after an insert still ends the insert.
+    std::exception_ptr failure;
+    if (m_state == State::Insert) {
         m_position = m_positionBeforeInsert;
+        try {
+            loadCurrent();
+        } catch (...) {
+            m_record = QVector<QVariant>(m_schema.fields.size());
+            failure = std::current_exception();
+        }
+    }
     m_buffer.clear();
     m_modified = false;
-    loadCurrent();
     setState(State::Browse);
     emit dataChanged(QString());
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void Table::remove()

@@ -116,6 +116,7 @@ private:
     void setState(State state);
     void checkBrowseMode();
     void createFile(const QString& path);
+    bool holdsNoTable(const QString& path) const;
     void verifySchema();
     void prepareStatements();
     void loadKeys();

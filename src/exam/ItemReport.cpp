@@ -43,10 +43,12 @@ QStringList ItemReport::choiceLines(const std::array<QString, 6>& choices,
     return lines;
 }
 
-void ItemReport::print(QPagedPaintDevice& device, const Content& content)
+bool ItemReport::print(QPagedPaintDevice& device, const Content& content)
 {
     setUpReportPage(device, PageWidth, PageHeight);
     QPainter painter(&device);
+    if (!painter.isActive())
+        return false; // the printer or file could not be opened
     ReportPainter report(painter, device);
     const QFont arial10 = ReportPainter::font(QStringLiteral("Arial"), 10);
     const double printable = PageHeight - 2 * Margin;
@@ -81,4 +83,5 @@ void ItemReport::print(QPagedPaintDevice& device, const Content& content)
     report.line(10.054, 1.323, 169.863);
     report.text(10.054, 1.852, 60, 4.233, QStringLiteral("Tessaly 4"), arial10);
     report.text(123.031, 1.852, 56.886, 4.233, Notice, arial10, Qt::AlignLeft);
+    return true;
 }

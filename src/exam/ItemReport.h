@@ -29,6 +29,7 @@ Content make(const QString& examTitle, int itemNumber, const QString& question,
 // by an empty line (also for a missing one), one more empty line, then the explanation.
 QStringList choiceLines(const std::array<QString, 6>& choices, const QString& explanation);
 
-void print(QPagedPaintDevice& device, const Content& content);
+// Returns false, printing nothing, when the device cannot be opened.
+bool print(QPagedPaintDevice& device, const Content& content);
 
 } // namespace ItemReport

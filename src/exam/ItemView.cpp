@@ -13,6 +13,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <QCoreApplication>
+#include <QEvent>
+
 namespace {
 
 const QColor Aqua(0, 255, 255);
@@ -39,15 +42,58 @@ int bottomOf(const QWidget* widget)
     return widget->y() + widget->height();
 }
 
-// The content ends 17 pixels below its lowest shown control.
-void updateScrollRange(ItemArea& area)
+int contentBottom(const ItemArea& area)
 {
     int bottom = 0;
     for (const QWidget* child : area.content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!child->isHidden())
             bottom = std::max(bottom, bottomOf(child));
     }
-    area.content->resize(area.ScrollBox1->viewport()->width(), bottom + ItemView::BottomSpace);
+    return bottom;
+}
+
+// The parts that span the visible width: the question panel, its rule and the calculator
+// button at the right edge. The choices and the explanation wrap at the full width W less a
+// margin that leaves room for a scroll bar, so they do not depend on it.
+void placeAcross(ItemArea& area, int visibleWidth)
+{
+    area.QText->resize(std::max(1, visibleWidth - 16), area.QText->height());
+    const int textHeight =
+        ItemView::measure(area.QText->font(), area.QText->text(), area.QText->width()).height();
+    area.QText->resize(area.QText->width(), textHeight);
+    area.QPanel->setGeometry(0, 0, visibleWidth, textHeight + 16);
+    area.Shape1->setGeometry(0, area.QPanel->height(), visibleWidth, 1);
+    area.CalcButton->move(visibleWidth - area.CalcButton->width() - 1, area.CalcButton->y());
+}
+
+void setScrollBar(ItemArea& area, bool shown)
+{
+    const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (area.ScrollBox1->verticalScrollBarPolicy() == policy)
+        return;
+    area.ScrollBox1->setVerticalScrollBarPolicy(policy);
+    // The viewport takes its new width now, not at the next layout pass.
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(area.ScrollBox1, &request);
+}
+
+// Decides the scroll bar from the content's height, before anything is drawn, and lays the
+// full-width parts out against the width the viewport has with that decision. Growing taller
+// when narrower, content that overflows at the full width overflows without the bar's width
+// too, so one decision holds.
+void fitScrollArea(ItemArea& area)
+{
+    setScrollBar(area, false);
+    placeAcross(area, area.ScrollBox1->viewport()->width());
+    const int needed = contentBottom(area) + ItemView::BottomSpace;
+    const bool overflows = needed > area.ScrollBox1->viewport()->height();
+    if (overflows) {
+        setScrollBar(area, true);
+        placeAcross(area, area.ScrollBox1->viewport()->width());
+    }
+    // The content always ends 17 pixels below its lowest shown control.
+    area.content->resize(area.ScrollBox1->viewport()->width(),
+                         contentBottom(area) + ItemView::BottomSpace);
 }
 
 } // namespace
@@ -174,72 +220,61 @@ void ItemView::LayoutItem(ItemArea& area, const ItemRecord& record, const ItemSt
     // Drawn once, with the final geometry: no paint while the controls move.
     area.ScrollBox1->setUpdatesEnabled(false);
     area.ScrollBox1->verticalScrollBar()->setValue(0);
+    area.content->show();
 
     const int W = area.ScrollBox1->width();
-    // The question panel spans the visible width; a second pass follows when the scroll bar
-    // comes or goes with the new content height.
-    for (int pass = 0; pass < 2; ++pass) {
-        const int viewportWidth = area.ScrollBox1->viewport()->width();
 
-        // Question, and the blue rule right below it.
-        area.QText->setText(record.question);
-        area.QText->resize(std::max(1, viewportWidth - 16), area.QText->height());
-        const int textHeight =
-            measure(area.QText->font(), record.question, area.QText->width()).height();
-        area.QText->resize(area.QText->width(), textHeight);
-        area.QPanel->setGeometry(0, 0, viewportWidth, textHeight + 16);
-        area.Shape1->setGeometry(0, area.QPanel->height(), viewportWidth, 1);
+    // Question, and the blue rule right below it; their width follows the scroll bar.
+    area.QText->setText(record.question);
+    placeAcross(area, area.ScrollBox1->viewport()->width());
 
-        // Choice texts and controls: a choice without text shows neither.
-        for (int i = 0; i < 6; ++i) {
-            const std::size_t n = std::size_t(i);
-            const bool filled = !record.choices[n].isEmpty();
-            area.ALabel[n]->setVisible(filled);
-            if (filled)
-                area.ALabel[n]->setText(record.choices[n]);
-            area.RadioButton[n]->setVisible(filled && !record.multiple);
-            area.CheckBox[n]->setVisible(filled && record.multiple);
-        }
-
-        // The exhibit row is reserved whether or not its buttons show.
-        area.ExhBtnA->setVisible(record.hasExhibit1);
-        area.ExhBtnB->setVisible(record.hasExhibit2);
-        const int rowTop = area.QPanel->height() + 2;
-        area.ExhBtnA->move(area.ExhBtnA->x(), rowTop);
-        area.ExhBtnB->move(area.ExhBtnB->x(), rowTop);
-        area.CalcButton->move(viewportWidth - area.CalcButton->width() - 1, rowTop);
-
-        // The choices follow one another 15 pixels apart. Only shown choices take room, so a
-        // gap in the choices leaves no empty space behind.
-        int top = rowTop + area.ExhBtnA->height() + ChoiceGap;
-        int anchorBottom = rowTop + area.ExhBtnA->height();
-        for (int i = 0; i < 6; ++i) {
-            ClickableLabel* label = area.ALabel[std::size_t(i)];
-            label->resize(std::max(1, W - LabelLeft - 30), label->height());
-            remeasure(label);
-            if (label->isHidden())
-                continue;
-            label->move(LabelLeft, top);
-            anchorBottom = bottomOf(label);
-            top = anchorBottom + ChoiceGap;
-        }
-        for (int i = 0; i < 6; ++i) {
-            const std::size_t n = std::size_t(i);
-            QWidget* control = record.multiple ? static_cast<QWidget*>(area.CheckBox[n])
-                                               : static_cast<QWidget*>(area.RadioButton[n]);
-            control->move(control->x(), area.ALabel[n]->y());
-        }
-
-        // The explanation, 40 pixels below the last choice; whether it shows is decided later.
-        area.ExpText->setText(record.explanation);
-        area.ExpText->setGeometry(area.ExpText->x(), anchorBottom + ExplanationGap,
-                                  std::max(1, W - area.ExpText->x() - 30), 1);
-        remeasure(area.ExpText);
-
-        updateScrollRange(area);
-        if (area.ScrollBox1->viewport()->width() == viewportWidth)
-            break;
+    // Choice texts and controls: a choice without text shows neither.
+    for (int i = 0; i < 6; ++i) {
+        const std::size_t n = std::size_t(i);
+        const bool filled = !record.choices[n].isEmpty();
+        area.ALabel[n]->setVisible(filled);
+        if (filled)
+            area.ALabel[n]->setText(record.choices[n]);
+        area.RadioButton[n]->setVisible(filled && !record.multiple);
+        area.CheckBox[n]->setVisible(filled && record.multiple);
     }
+
+    // The exhibit row is reserved whether or not its buttons show.
+    area.ExhBtnA->setVisible(record.hasExhibit1);
+    area.ExhBtnB->setVisible(record.hasExhibit2);
+    const int rowTop = area.QPanel->height() + 2;
+    area.ExhBtnA->move(area.ExhBtnA->x(), rowTop);
+    area.ExhBtnB->move(area.ExhBtnB->x(), rowTop);
+    area.CalcButton->move(area.CalcButton->x(), rowTop);
+
+    // The choices follow one another 15 pixels apart. Only shown choices take room, so a gap
+    // in the choices leaves no empty space behind.
+    int top = rowTop + area.ExhBtnA->height() + ChoiceGap;
+    int anchorBottom = rowTop + area.ExhBtnA->height();
+    for (int i = 0; i < 6; ++i) {
+        ClickableLabel* label = area.ALabel[std::size_t(i)];
+        label->resize(std::max(1, W - LabelLeft - 30), label->height());
+        remeasure(label);
+        if (label->isHidden())
+            continue;
+        label->move(LabelLeft, top);
+        anchorBottom = bottomOf(label);
+        top = anchorBottom + ChoiceGap;
+    }
+    for (int i = 0; i < 6; ++i) {
+        const std::size_t n = std::size_t(i);
+        QWidget* control = record.multiple ? static_cast<QWidget*>(area.CheckBox[n])
+                                           : static_cast<QWidget*>(area.RadioButton[n]);
+        control->move(control->x(), area.ALabel[n]->y());
+    }
+
+    // The explanation, 40 pixels below the last choice; whether it shows is decided later.
+    area.ExpText->setText(record.explanation);
+    area.ExpText->setGeometry(area.ExpText->x(), anchorBottom + ExplanationGap,
+                              std::max(1, W - area.ExpText->x() - 30), 1);
+    remeasure(area.ExpText);
+
+    fitScrollArea(area);
 
     setAnswerControls(area, record.multiple, state);
     area.MarkBox->setChecked(state.Marked != 0);
@@ -247,6 +282,16 @@ void ItemView::LayoutItem(ItemArea& area, const ItemRecord& record, const ItemSt
     area.ScrollBox1->verticalScrollBar()->setValue(0);
     area.ScrollBox1->setUpdatesEnabled(true);
     area.ScrollBox1->show(); // grading hides the area; the review's first item shows it again
+}
+
+void ItemView::ShowNoItem(ItemArea& area)
+{
+    // An exam without items: nothing to read and nothing to answer.
+    area.content->hide();
+    area.ScrollBox1->verticalScrollBar()->setValue(0);
+    setScrollBar(area, false);
+    area.MarkBox->setChecked(false);
+    area.ScrollBox1->show();
 }
 
 void ItemView::ShowAnswerKey(ItemArea& area, const ItemRecord& record, const ItemState& state,
@@ -258,7 +303,7 @@ void ItemView::ShowAnswerKey(ItemArea& area, const ItemRecord& record, const Ite
         area.ExpText->hide();
         for (ClickableLabel* label : area.ALabel)
             label->setBackground(Qt::white);
-        updateScrollRange(area);
+        fitScrollArea(area);
     }
     const bool correct = state.Correct == 1;
     area.CorrectLabel->setText(correct ? QStringLiteral("Correct") : QStringLiteral("Incorrect"));
@@ -274,5 +319,5 @@ void ItemView::RevealAnswer(ItemArea& area, const ItemRecord& record)
         area.ALabel[std::size_t(i)]->setBackground(record.keys[std::size_t(i)] ? Aqua
                                                                                : QColor(Qt::white));
     }
-    updateScrollRange(area);
+    fitScrollArea(area);
 }

@@ -66,6 +66,9 @@ constexpr int BottomSpace = 17;
 // The state itself is only read.
 void LayoutItem(ItemArea& area, const ItemRecord& record, const ItemState& state);
 
+// An exam without items: the area stays empty, with nothing to answer.
+void ShowNoItem(ItemArea& area);
+
 // Review mode shows the key and the explanation; exam mode hides them again.
 enum class Mode { Home, Exam, Review };
 void ShowAnswerKey(ItemArea& area, const ItemRecord& record, const ItemState& state, Mode mode);

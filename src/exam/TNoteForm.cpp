@@ -2,7 +2,7 @@
 
 #include "DataAwareEditors.h"
 #include "DataSource.h"
-#include "ErrorReport.h"
+#include "ErrorBoundary.h"
 #include "FieldNames.h"
 #include "Table.h"
 #include "TitleBand.h"
@@ -51,7 +51,7 @@ TNoteForm::TNoteForm(QWidget* parent) : QDialog(parent)
 
     connect(DBMemo1, &DBMemo::edited, this, &TNoteForm::DBMemo1Change);
     connect(Button1, &QPushButton::clicked, this, &TNoteForm::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TNoteForm::Button2Click);
+    ErrorBoundary::connect(Button2, &QPushButton::clicked, this, &TNoteForm::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -93,9 +93,16 @@ void TNoteForm::Button1Click()
                     .arg(number)
                     .toStdString());
         }
-        m_bank->edit();
-        m_bank->setField(Field::UMemo, working->fieldText(Field::UMemo));
-        m_bank->post();
+        try {
+            m_bank->edit();
+            m_bank->setField(Field::UMemo, working->fieldText(Field::UMemo));
+            m_bank->post();
+        } catch (...) {
+            // The note stays in the working copy; the bank record stays as it was, with no
+            // edit left pending that a later move or save would store behind the candidate.
+            m_bank->cancel();
+            throw;
+        }
     });
     if (saved)
         setChangedState(false);
@@ -111,7 +118,7 @@ void TNoteForm::FormClose()
 {
     // Unsaved text is dropped without a question.
     if (m_currentSet && m_currentSet->table()->isActive())
-        m_currentSet->table()->cancel();
+        reportErrors(this, [this] { m_currentSet->table()->cancel(); });
     setChangedState(false);
 }
 

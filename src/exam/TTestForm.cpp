@@ -3,7 +3,7 @@
 #include "ClickableLabel.h"
 #include "DataError.h"
 #include "DataSource.h"
-#include "ErrorReport.h"
+#include "ErrorBoundary.h"
 #include "ExamSetBuilder.h"
 #include "ExhibitWindow.h"
 #include "FieldNames.h"
@@ -101,12 +101,13 @@ TTestForm::TTestForm(Session& session, ItemStates& itemStates, SettingsStore& se
     dsCurrentSet->setObjectName(QStringLiteral("dsCurrentSet"));
     dtUserSet = new Table(m_session, Schemas::personal(), this);
     dtUserSet->setObjectName(QStringLiteral("dtUserSet"));
-    connect(dsCurrentSet, &DataSource::dataChanged, this, &TTestForm::dsCurrentSetDataChange);
+    ErrorBoundary::connect(dsCurrentSet, &DataSource::dataChanged, this,
+                           &TTestForm::dsCurrentSetDataChange);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TTestForm::Timer1Timer);
+    ErrorBoundary::connect(Timer1, &QTimer::timeout, this, &TTestForm::Timer1Timer);
     m_clock = [] {
         return QDateTime::currentDateTime();
     };
@@ -152,17 +153,16 @@ void TTestForm::setWindows(const Windows& windows)
 {
     m_windows = windows;
     if (m_windows.score) {
-        connect(m_windows.score, &TScoreForm::viewAnswersRequested, this,
-                [this] { reportErrors(this, [this] { viewAnswers(); }); });
-        connect(m_windows.score, &TScoreForm::exitExamRequested, this,
-                [this] { reportErrors(this, [this] { CloseCurrentExam(); }); });
+        ErrorBoundary::connect(m_windows.score, &TScoreForm::viewAnswersRequested, this,
+                               &TTestForm::viewAnswers);
+        ErrorBoundary::connect(m_windows.score, &TScoreForm::exitExamRequested, this,
+                               &TTestForm::CloseCurrentExam);
     }
     if (m_windows.note)
         m_windows.note->bind(dsCurrentSet, dtQSet);
     if (m_windows.review) {
-        connect(m_windows.review, &TReviewForm::goToItemRequested, this, [this](int item) {
-            reportErrors(this, [this, item] { dtCurrentSet->setRecNo(item); });
-        });
+        ErrorBoundary::connect(m_windows.review, &TReviewForm::goToItemRequested, this,
+                               [this](int item) { dtCurrentSet->setRecNo(item); });
     }
 }
 
@@ -191,11 +191,11 @@ void TTestForm::buildHeader()
     Label3 = plainLabel(QStringLiteral("Label3"), QString(), Panel1);
     Label3->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    setTextColor(Label3, QColor(64, 64, 64));
+    setTextColor(Label3, QColor(128, 128, 128));
 
     MarkBox = new QCheckBox(QStringLiteral("&Mark this item"), Panel1);
     MarkBox->setObjectName(QStringLiteral("MarkBox"));
-    connect(MarkBox, &QCheckBox::clicked, this, &TTestForm::MarkBoxClick);
+    ErrorBoundary::connect(MarkBox, &QCheckBox::clicked, this, &TTestForm::MarkBoxClick);
     MarkBox->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
     setTextColor(MarkBox, Qt::black);
 
@@ -278,15 +278,17 @@ void TTestForm::buildItemArea()
     setTextColor(ExpText, Navy);
 
     for (int i = 0; i < 6; ++i) {
-        connect(m_area.RadioButton[std::size_t(i)], &QAbstractButton::clicked, this,
-                &TTestForm::RadioChoiceChanged);
-        connect(m_area.CheckBox[std::size_t(i)], &QAbstractButton::clicked, this,
-                [this, i] { CheckBoxClick(i + 1); });
-        connect(m_area.ALabel[std::size_t(i)], &ClickableLabel::clicked, this,
-                [this, i] { ALabelClick(i + 1); });
+        ErrorBoundary::connect(m_area.RadioButton[std::size_t(i)], &QAbstractButton::clicked, this,
+                               &TTestForm::RadioChoiceChanged);
+        ErrorBoundary::connect(m_area.CheckBox[std::size_t(i)], &QAbstractButton::clicked, this,
+                               [this, i] { CheckBoxClick(i + 1); });
+        ErrorBoundary::connect(m_area.ALabel[std::size_t(i)], &ClickableLabel::clicked, this,
+                               [this, i] { ALabelClick(i + 1); });
     }
-    connect(m_area.ExhBtnA, &QPushButton::clicked, this, [this] { ExhibitButtonClick(1); });
-    connect(m_area.ExhBtnB, &QPushButton::clicked, this, [this] { ExhibitButtonClick(2); });
+    ErrorBoundary::connect(m_area.ExhBtnA, &QPushButton::clicked, this,
+                           [this] { ExhibitButtonClick(1); });
+    ErrorBoundary::connect(m_area.ExhBtnB, &QPushButton::clicked, this,
+                           [this] { ExhibitButtonClick(2); });
 
     m_designQuestionFont = QText->font();
     m_designAnswerFont = QFont(QStringLiteral("MS Sans Serif"), 10);
@@ -409,15 +411,13 @@ void TTestForm::buildButtonRow()
     Button3 = make(QStringLiteral("Button3"), QStringLiteral("E&xit Exam"), 0, 93);
     Panel2->hide();
 
-    connect(Button3, &QPushButton::clicked, this, &TTestForm::Button3Click);
-    connect(PrevButton, &QPushButton::clicked, this,
-            [this] { reportErrors(this, [this] { PrevButtonClick(); }); });
-    connect(NextButton, &QPushButton::clicked, this,
-            [this] { reportErrors(this, [this] { NextButtonClick(); }); });
-    connect(LearnButton, &QPushButton::clicked, this, &TTestForm::LearnButtonClick);
-    connect(GradeButton, &QPushButton::clicked, this, &TTestForm::GradeButtonClick);
-    connect(Button1, &QPushButton::clicked, this, &TTestForm::Button1Click);
-    connect(NoteButton, &QPushButton::clicked, this, &TTestForm::NoteButtonClick);
+    ErrorBoundary::connect(Button3, &QPushButton::clicked, this, &TTestForm::Button3Click);
+    ErrorBoundary::connect(PrevButton, &QPushButton::clicked, this, &TTestForm::PrevButtonClick);
+    ErrorBoundary::connect(NextButton, &QPushButton::clicked, this, &TTestForm::NextButtonClick);
+    ErrorBoundary::connect(LearnButton, &QPushButton::clicked, this, &TTestForm::LearnButtonClick);
+    ErrorBoundary::connect(GradeButton, &QPushButton::clicked, this, &TTestForm::GradeButtonClick);
+    ErrorBoundary::connect(Button1, &QPushButton::clicked, this, &TTestForm::Button1Click);
+    ErrorBoundary::connect(NoteButton, &QPushButton::clicked, this, &TTestForm::NoteButtonClick);
 }
 
 void TTestForm::placeButtonRow()
@@ -438,9 +438,9 @@ void TTestForm::buildMenus()
     file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("E&xit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
-    connect(Exit1, &QAction::triggered, this, &TTestForm::Exit1Click);
-    connect(Print1, &QAction::triggered, this, &TTestForm::Print1Click);
-    connect(Preferences1, &QAction::triggered, this, &TTestForm::Preferences1Click);
+    ErrorBoundary::connect(Exit1, &QAction::triggered, this, &TTestForm::Exit1Click);
+    ErrorBoundary::connect(Print1, &QAction::triggered, this, &TTestForm::Print1Click);
+    ErrorBoundary::connect(Preferences1, &QAction::triggered, this, &TTestForm::Preferences1Click);
 
     m_examsMenu = menuBar()->addMenu(QStringLiteral("Exa&ms"));
     m_examsMenu->setObjectName(QStringLiteral("ExamsMenu"));
@@ -462,20 +462,17 @@ void TTestForm::buildMenus()
     connect(RandomBtn, &QAbstractButton::clicked, RandAct, &QAction::trigger);
     connect(UserBtn, &QAbstractButton::clicked, UserAct, &QAction::trigger);
     for (int i = 0; i < 6; ++i) {
-        connect(m_practiceActions[i], &QAction::triggered, this,
-                [this, i] { reportErrors(this, [this, i] { startPracticeExam(i + 1); }); });
+        ErrorBoundary::connect(m_practiceActions[i], &QAction::triggered, this,
+                               [this, i] { startPracticeExam(i + 1); });
     }
-    connect(AllQAct, &QAction::triggered, this,
-            [this] { reportErrors(this, [this] { AllQActExecute(); }); });
-    connect(RandAct, &QAction::triggered, this,
-            [this] { reportErrors(this, [this] { RandActExecute(); }); });
-    connect(UserAct, &QAction::triggered, this,
-            [this] { reportErrors(this, [this] { UserActExecute(); }); });
+    ErrorBoundary::connect(AllQAct, &QAction::triggered, this, &TTestForm::AllQActExecute);
+    ErrorBoundary::connect(RandAct, &QAction::triggered, this, &TTestForm::RandActExecute);
+    ErrorBoundary::connect(UserAct, &QAction::triggered, this, &TTestForm::UserActExecute);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     About1 = help->addAction(QStringLiteral("Ab&out"));
     About1->setObjectName(QStringLiteral("About1"));
-    connect(About1, &QAction::triggered, this, &TTestForm::About1Click);
+    ErrorBoundary::connect(About1, &QAction::triggered, this, &TTestForm::About1Click);
 }
 
 void TTestForm::ReadWindowsDir()
@@ -534,11 +531,14 @@ void TTestForm::ReviewControls()
 void TTestForm::CloseCurrentExam()
 {
     ExamMode = HomeMode;
-    dtQSet->setFilter(QString());
-    dtQSet->setFiltered(false);
+    // Closing first needs nothing of the engine: pending edits are dropped and the files let
+    // go, so the window gets home whatever state a table or its file is in. The filter is
+    // then cleared on the closed bank, which reads nothing.
     dtQSet->close();
     dtCurrentSet->close();
     dtUserSet->close();
+    dtQSet->setFilter(QString());
+    dtQSet->setFiltered(false);
 
     Panel4->show();
     ScrollBox1->hide();
@@ -682,8 +682,8 @@ void TTestForm::Print1Click()
         m_itemPrinter->setDocName(QStringLiteral("Report"));
         m_itemPrinter->setFromTo(1, 1);
     }
-    if (PrintDialog::exec(*m_itemPrinter, this))
-        ItemReport::print(*m_itemPrinter, content);
+    if (PrintDialog::exec(*m_itemPrinter, this) && !ItemReport::print(*m_itemPrinter, content))
+        PrintDialog::reportFailure(*m_itemPrinter, this);
 }
 
 void TTestForm::dsCurrentSetDataChange(const QString& fieldName)
@@ -698,8 +698,10 @@ void TTestForm::dsCurrentSetDataChange(const QString& fieldName)
     NextButton->setEnabled(recordNumber != ItemCount);
     Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(ItemCount));
     Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->fieldInt(Field::QOrNumber)));
-    if (dtCurrentSet->recordCount() == 0)
+    if (dtCurrentSet->recordCount() == 0) {
+        ItemView::ShowNoItem(m_area);
         return;
+    }
     const ItemRecord record = ItemRecord::fromCurrent(*dtCurrentSet);
     ItemView::LayoutItem(m_area, record, currentItemState());
     ItemView::ShowAnswerKey(m_area, record, currentItemState(), viewMode());
@@ -871,6 +873,7 @@ void TTestForm::runBankBuild(bool random)
     ItemCount = build.ItemCount;
     ExamSetBuilder::InitItemStates(*dtCurrentSet, m_itemStates);
     ExamMode = ExamModeValue;
+    m_graded = false;
     ExamControls();
     dtCurrentSet->first();
     RestartExamTimer();
@@ -950,6 +953,7 @@ void TTestForm::StartUserExam()
     ItemCount = build.ItemCount;
     ExamSetBuilder::InitItemStates(*dtCurrentSet, m_itemStates);
     ExamMode = ExamModeValue;
+    m_graded = false;
     ExamControls();
     NoteButton->hide(); // notes belong to bank questions
     dtCurrentSet->first();
@@ -959,10 +963,14 @@ void TTestForm::StartUserExam()
 void TTestForm::GradeButtonClick()
 {
     if (ExamMode == ExamModeValue) {
-        if (Prompt::ask(this, Prompt::Kind::Confirmation,
+        const bool confirmed =
+            Prompt::ask(this, Prompt::Kind::Confirmation,
                         QStringLiteral("This will end your practice exam.\nAre you sure to end "
                                        "this exam?"),
-                        QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok)
+                        QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+        // The timer may have run out while the question was open, and the exam been graded,
+        // reviewed or left from there: one exam is graded once.
+        if (confirmed && ExamMode == ExamModeValue && !m_graded)
             GradeExam();
     } else if (ExamMode == ReviewMode) {
         GradeExam();
@@ -972,6 +980,8 @@ void TTestForm::GradeButtonClick()
 void TTestForm::GradeExam()
 {
     if (ExamMode == ExamModeValue) {
+        m_graded = true;
+        closeItemDialogs();
         ComputeTotalScore();
         ComputeSectionResults();
         m_windows.score->setResults(m_results);
@@ -981,6 +991,18 @@ void TTestForm::GradeExam()
         Timer1->stop();
     }
     m_windows.score->exec();
+}
+
+void TTestForm::closeItemDialogs()
+{
+    // The timer can end the exam while one of these is open over it; unsaved note text is
+    // dropped as the note window's Exit drops it.
+    for (QDialog* dialog :
+         {static_cast<QDialog*>(m_windows.note), static_cast<QDialog*>(m_windows.review),
+          static_cast<QDialog*>(m_exhibitWindow)}) {
+        if (dialog && dialog->isVisible())
+            dialog->reject();
+    }
 }
 
 void TTestForm::ComputeTotalScore()

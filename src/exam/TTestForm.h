@@ -159,6 +159,7 @@ private:
     void placeButtonRow();
 
     void dsCurrentSetDataChange(const QString& fieldName);
+    void closeItemDialogs();
     ItemView::Mode viewMode() const;
     bool showStartDialog();
     void runBankBuild(bool random);
@@ -233,6 +234,7 @@ private:
 
     ExhibitWindow* m_exhibitWindow = nullptr;
     ScoreReportContent m_results;
+    bool m_graded = false;                   // the running exam has been graded
     std::unique_ptr<QPrinter> m_itemPrinter; // keeps the print dialog's choices for the run
     QTimer* Timer1;
     QDateTime m_timerStart;

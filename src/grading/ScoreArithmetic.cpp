@@ -36,12 +36,14 @@ QVector<ScoreArithmetic::SectionResult> ScoreArithmetic::sectionResults(const It
         if (state.Correct == 1)
             ++entry.correct;
     }
+    // Multiplying before dividing keeps an exact half exact (23 of 40 is 57.5, not
+    // 57.49999...), so that it rounds to the even neighbour as every shown half does.
     QVector<SectionResult> ordered;
     for (int i = SectionTitles::Count - 1; i >= 0; --i) {
         SectionResult entry = tally[i];
         entry.percent = (entry.items == 0 || entry.correct == 0)
                             ? 0
-                            : roundHalfEven(double(entry.correct) / entry.items * 100);
+                            : roundHalfEven(double(entry.correct) * 100 / entry.items);
         ordered.append(entry);
     }
     return ordered;

@@ -14,11 +14,13 @@ const QString Notice = QStringLiteral("Practice results from Tessaly 4; not an o
 
 } // namespace
 
-void ScoreReport::print(QPagedPaintDevice& device, const ScoreReportContent& content,
+bool ScoreReport::print(QPagedPaintDevice& device, const ScoreReportContent& content,
                         const QDate& date)
 {
     setUpReportPage(device, PageWidth, PageHeight);
     QPainter painter(&device);
+    if (!painter.isActive())
+        return false; // the printer or file could not be opened
     ReportPainter report(painter, device);
     const QColor navy(0, 0, 128);
 
@@ -58,4 +60,5 @@ void ScoreReport::print(QPagedPaintDevice& device, const ScoreReportContent& con
                 ReportPainter::font(QStringLiteral("Arial"), 9));
     report.text(10.054 + 172.509 - 110, 2.381, 110, 3.5, Notice,
                 ReportPainter::font(QStringLiteral("Arial"), 9), Qt::AlignRight);
+    return true;
 }

@@ -23,6 +23,7 @@ constexpr double PageWidth = 210;
 constexpr double PageHeight = 296;
 
 // Sets the page up and paints the report on it.
-void print(QPagedPaintDevice& device, const ScoreReportContent& content, const QDate& date);
+// Returns false, printing nothing, when the device cannot be opened.
+bool print(QPagedPaintDevice& device, const ScoreReportContent& content, const QDate& date);
 
 } // namespace ScoreReport

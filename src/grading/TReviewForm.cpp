@@ -1,5 +1,7 @@
 #include "TReviewForm.h"
 
+#include "ReviewGridDelegate.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -58,6 +60,8 @@ TReviewForm::TReviewForm(QWidget* parent)
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setMouseTracking(true); // the entry under the mouse is highlighted
+    ListView1->viewport()->setAttribute(Qt::WA_Hover);
+    ListView1->setItemDelegate(new ReviewGridDelegate(ListView1));
     ListView1->setGridSize(QSize(84, 22));
     ListView1->setUniformItemSizes(true);
     layout->addWidget(ListView1, 1);

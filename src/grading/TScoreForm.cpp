@@ -96,7 +96,8 @@ void TScoreForm::BitBtn2Click()
     }
     if (!PrintDialog::exec(*m_printer, this))
         return;
-    ScoreReport::print(*m_printer, m_content, QDate::currentDate());
+    if (!ScoreReport::print(*m_printer, m_content, QDate::currentDate()))
+        PrintDialog::reportFailure(*m_printer, this);
 }
 
 void TScoreForm::BitBtn3Click()

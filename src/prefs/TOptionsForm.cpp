@@ -1,5 +1,6 @@
 #include "TOptionsForm.h"
 
+#include "BoundedSpinBox.h"
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,9 +31,13 @@ ChoicePage choicePage(const QString& groupName, const QString& groupTitle, const
     ChoicePage choice;
     choice.page = new QWidget;
     choice.layout = new QVBoxLayout(choice.page);
+    // Narrow margins: the longest choice, "Show 'Learn Now' button (not recomended)", must
+    // fit the fixed dialog whole.
+    choice.layout->setContentsMargins(4, 6, 4, 4);
     auto* group = new QGroupBox(groupTitle, choice.page);
     group->setObjectName(groupName);
     auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->setContentsMargins(6, 6, 4, 6);
     choice.first = new QRadioButton(firstText, group);
     choice.first->setObjectName(firstName);
     choice.second = new QRadioButton(secondText, group);
@@ -124,10 +128,9 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent)
     m_timerOff = timer.second;
     auto* timeRow = new QHBoxLayout;
     timeRow->addWidget(new QLabel(QStringLiteral("Deafault Time (min):"), timer.page));
-    SpinEdit1 = new QSpinBox(timer.page);
+    SpinEdit1 = new BoundedSpinBox(timer.page);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(1, 9000);
-    SpinEdit1->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     timeRow->addWidget(SpinEdit1);
     timeRow->addStretch(1);
     timer.layout->addLayout(timeRow);

@@ -4,7 +4,7 @@
 #include "DBNavigator.h"
 #include "DataAwareEditors.h"
 #include "DataSource.h"
-#include "ErrorReport.h"
+#include "ErrorBoundary.h"
 #include "FieldNames.h"
 #include "OutlinedLabel.h"
 #include "Prompt.h"
@@ -146,8 +146,10 @@ TSamplerForm::TSamplerForm(TDM& dm, QWidget* parent) : QMainWindow(parent), m_dm
     buildCentralArea();
     buildStatusBar();
 
-    connect(m_dm.dsUserSet, &DataSource::stateChanged, this, &TSamplerForm::dsUserSetStateChange);
-    connect(m_dm.dsUserSet, &DataSource::dataChanged, this, &TSamplerForm::dsUserSetDataChange);
+    ErrorBoundary::connect(m_dm.dsUserSet, &DataSource::stateChanged, this,
+                           &TSamplerForm::dsUserSetStateChange);
+    ErrorBoundary::connect(m_dm.dsUserSet, &DataSource::dataChanged, this,
+                           &TSamplerForm::dsUserSetDataChange);
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &TSamplerForm::focusEntersPage);
 
     FormCreate();
@@ -186,12 +188,13 @@ void TSamplerForm::buildActions()
     Emptyquestionset1 = makeAction("Emptyquestionset1", QStringLiteral("E&mpty question set"));
     About1 = makeAction("About1", QStringLiteral("A&bout"));
 
-    connect(AddAct, &QAction::triggered, this, &TSamplerForm::AddActExecute);
-    connect(EditAct, &QAction::triggered, this, &TSamplerForm::EditActExecute);
-    connect(DelAct, &QAction::triggered, this, &TSamplerForm::DelActExecute);
-    connect(Exit1, &QAction::triggered, this, &TSamplerForm::Exit1Click);
-    connect(Emptyquestionset1, &QAction::triggered, this, &TSamplerForm::Emptyquestionset1Click);
-    connect(About1, &QAction::triggered, this, &TSamplerForm::About1Click);
+    ErrorBoundary::connect(AddAct, &QAction::triggered, this, &TSamplerForm::AddActExecute);
+    ErrorBoundary::connect(EditAct, &QAction::triggered, this, &TSamplerForm::EditActExecute);
+    ErrorBoundary::connect(DelAct, &QAction::triggered, this, &TSamplerForm::DelActExecute);
+    ErrorBoundary::connect(Exit1, &QAction::triggered, this, &TSamplerForm::Exit1Click);
+    ErrorBoundary::connect(Emptyquestionset1, &QAction::triggered, this,
+                           &TSamplerForm::Emptyquestionset1Click);
+    ErrorBoundary::connect(About1, &QAction::triggered, this, &TSamplerForm::About1Click);
 }
 
 void TSamplerForm::buildMenus()
@@ -307,8 +310,8 @@ void TSamplerForm::buildCentralArea()
         button->setEnabled(false);
         bottomLayout->addWidget(button, 0, Qt::AlignVCenter);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &TSamplerForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TSamplerForm::BitBtn2Click);
+    ErrorBoundary::connect(BitBtn1, &QPushButton::clicked, this, &TSamplerForm::BitBtn1Click);
+    ErrorBoundary::connect(BitBtn2, &QPushButton::clicked, this, &TSamplerForm::BitBtn2Click);
     rightLayout->addWidget(bottom);
 
     splitter->addWidget(fcDBTreeView1);
@@ -363,19 +366,22 @@ QWidget* TSamplerForm::buildTypeSectionPage()
     layout->addWidget(ListBox1, 1);
 
     // The candidate's own changes only: the selectors also follow the table while browsing.
-    connect(ComboBox1, &QComboBox::activated, this, [this] {
+    ErrorBoundary::connect(ComboBox1, &QComboBox::activated, this, [this] {
         if (!m_showingRecord)
             ComboBox1Change();
     });
-    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] {
+    ErrorBoundary::connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] {
         if (!m_showingRecord)
             ComboBox1Change();
     });
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
-        if (!m_showingRecord)
+    // A selection the candidate makes, by mouse or keys, is a click on the list. The list
+    // also gets a current row when the focus enters it; that selects nothing and starts
+    // nothing.
+    ErrorBoundary::connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_showingRecord && !ListBox1->selectedItems().isEmpty())
             ListBox1Click();
     });
-    connect(ListBox1, &QListWidget::itemClicked, this, [this] {
+    ErrorBoundary::connect(ListBox1, &QListWidget::itemClicked, this, [this] {
         if (!m_showingRecord)
             ListBox1Click();
     });
@@ -606,6 +612,10 @@ void TSamplerForm::AddActExecute()
     DBMemo1->setFocus();
     EnableActions(false);
     Table* table = m_dm.dtUserSet;
+    // An item already being written (typing on an empty set starts one) stays as it is until
+    // Save or Cancel: starting another would store it unsaved, and perhaps without a section.
+    if (table->state() == Table::State::Edit || table->state() == Table::State::Insert)
+        return;
     if (!reportErrors(this, [table] { table->append(); }))
         recoverActions();
 }

@@ -1,7 +1,7 @@
 #include "DBItemList.h"
 
 #include "DataSource.h"
-#include "ErrorReport.h"
+#include "ErrorBoundary.h"
 #include "Table.h"
 
 #include <QHeaderView>
@@ -16,18 +16,19 @@ DBItemList::DBItemList(QWidget* parent) : QTreeWidget(parent)
     setRootIsDecorated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { pick(current); });
+    ErrorBoundary::connect(this, &QTreeWidget::currentItemChanged, this,
+                           [this](QTreeWidgetItem* current) { pick(current); });
 }
 
 void DBItemList::bind(DataSource* source)
 {
     m_source = source;
-    connect(source, &DataSource::stateChanged, this, &DBItemList::sync);
-    connect(source, &DataSource::dataChanged, this, [this](const QString& fieldName) {
-        if (fieldName.isEmpty()) // a field assignment changes no key
-            sync();
-    });
+    ErrorBoundary::connect(source, &DataSource::stateChanged, this, &DBItemList::sync);
+    ErrorBoundary::connect(source, &DataSource::dataChanged, this,
+                           [this](const QString& fieldName) {
+                               if (fieldName.isEmpty()) // a field assignment changes no key
+                                   sync();
+                           });
     sync();
 }
 

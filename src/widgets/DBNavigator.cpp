@@ -1,7 +1,7 @@
 #include "DBNavigator.h"
 
 #include "DataSource.h"
-#include "ErrorReport.h"
+#include "ErrorBoundary.h"
 #include "Table.h"
 
 #include <QHBoxLayout>
@@ -77,7 +77,7 @@ DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent)
         button->setFixedSize(ButtonWidth, ButtonHeight);
         button->setEnabled(false);
         const Button which = look.which;
-        connect(button, &QToolButton::clicked, this, [this, which] { move(which); });
+        ErrorBoundary::connect(button, &QToolButton::clicked, this, [this, which] { move(which); });
         layout->addWidget(button);
         m_buttons[int(which)] = button;
     }
@@ -87,11 +87,12 @@ DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent)
 void DBNavigator::bind(DataSource* source)
 {
     m_source = source;
-    connect(source, &DataSource::stateChanged, this, &DBNavigator::refresh);
-    connect(source, &DataSource::dataChanged, this, [this](const QString& fieldName) {
-        if (fieldName.isEmpty()) // a field assignment moves nothing
-            refresh();
-    });
+    ErrorBoundary::connect(source, &DataSource::stateChanged, this, &DBNavigator::refresh);
+    ErrorBoundary::connect(source, &DataSource::dataChanged, this,
+                           [this](const QString& fieldName) {
+                               if (fieldName.isEmpty()) // a field assignment moves nothing
+                                   refresh();
+                           });
     refresh();
 }
 

@@ -1,7 +1,7 @@
 #include "DataAwareEditors.h"
 
 #include "DataSource.h"
-#include "ErrorReport.h"
+#include "ErrorBoundary.h"
 #include "Table.h"
 
 void FieldLink::bind(QWidget* editor, DataSource* source, const QString& field, Show show)
@@ -10,9 +10,9 @@ void FieldLink::bind(QWidget* editor, DataSource* source, const QString& field, 
     m_source = source;
     m_field = field;
     m_show = std::move(show);
-    QObject::connect(source, &DataSource::dataChanged, editor,
-                     [this](const QString& changed) { refresh(changed); });
-    QObject::connect(source, &DataSource::stateChanged, editor, [this] { refresh(); });
+    ErrorBoundary::connect(source, &DataSource::dataChanged, editor,
+                           [this](const QString& changed) { refresh(changed); });
+    ErrorBoundary::connect(source, &DataSource::stateChanged, editor, [this] { refresh(); });
     refresh();
 }
 

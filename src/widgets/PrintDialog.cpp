@@ -1,5 +1,7 @@
 #include "PrintDialog.h"
 
+#include "Prompt.h"
+
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -31,6 +33,16 @@ bool PrintDialog::exec(QPrinter& printer, QWidget* parent)
     }
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void PrintDialog::reportFailure(const QPrinter& printer, QWidget* parent)
+{
+    const QString target = printer.outputFileName().isEmpty()
+                               ? QStringLiteral("The printer \"%1\"").arg(printer.printerName())
+                               : QStringLiteral("The file \"%1\"").arg(printer.outputFileName());
+    Prompt::error(parent, QStringLiteral("%1 could not be opened, so nothing was printed.\nCheck "
+                                         "the printer or the folder and print again.")
+                              .arg(target));
 }
 
 void PrintDialog::setNextAnswers(const QList<Answer>& answers)

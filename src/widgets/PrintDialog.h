@@ -13,6 +13,10 @@ public:
     // Returns whether the candidate chose to print; the printer then holds the choices.
     static bool exec(QPrinter& printer, QWidget* parent);
 
+    // Tells the candidate that the chosen printer or file could not be opened, so nothing
+    // was printed.
+    static void reportFailure(const QPrinter& printer, QWidget* parent);
+
     struct Answer {
         bool accept = false;
         QString pdfFile; // where an accepted printout goes

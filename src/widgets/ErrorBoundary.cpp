@@ -1,4 +1,4 @@
-#include "ErrorReport.h"
+#include "ErrorBoundary.h"
 
 #include "DataError.h"
 #include "Prompt.h"
@@ -14,6 +14,8 @@ bool reportErrors(QWidget* parent, const std::function<void()>& operation)
         Prompt::error(parent, error.message());
     } catch (const std::exception& error) {
         Prompt::error(parent, QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        Prompt::error(parent, QStringLiteral("The operation failed for an unknown reason."));
     }
     return false;
 }
