@@ -1,6 +1,9 @@
 #include "BarChart.h"
+#include "DataError.h"
+#include "ErrorBoundary.h"
 #include "ExamDriver.h"
 #include "FieldNames.h"
+#include "FileLock.h"
 #include "Prompt.h"
 #include "ShapedButton.h"
 #include "TDM.h"
@@ -17,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -214,6 +218,150 @@ private slots:
                      message.contains(QStringLiteral("readonly")),
                  qPrintable(message));
         QCOMPARE(form()->dtCurrentSet->fieldText(Field::UMemo), QStringLiteral("kept here"));
+    }
+
+    void anErrorInAConnectedHandlerBecomesAMessageBox()
+    {
+        QWidget window;
+        QPushButton button(QStringLiteral("Go"), &window);
+        window.show();
+        int calls = 0;
+        ErrorBoundary::connect(&button, &QPushButton::clicked, &window, [&] {
+            ++calls;
+            throw DataError(QStringLiteral("The table file \"tsl4.DAT\" is locked."),
+                            DataError::Kind::Locked);
+        });
+        ErrorBoundary::connect(&button, &QPushButton::clicked, &window, [&](bool checked) {
+            ++calls;
+            throw std::runtime_error(checked ? "checked" : "not checked");
+        });
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(calls, 2);
+        const QList<Prompt::Record> records = Prompt::takeRecords();
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records[0].kind, Prompt::Kind::Error);
+        QCOMPARE(records[0].text, QStringLiteral("The table file \"tsl4.DAT\" is locked."));
+        QCOMPARE(records[1].kind, Prompt::Kind::Error);
+        QCOMPARE(records[1].text, QStringLiteral("not checked"));
+    }
+
+    void leavingAnExamNeedsNothingOfALockedBank_data()
+    {
+        QTest::addColumn<bool>("byClosing");
+        QTest::newRow("Exit Exam") << false;
+        QTest::newRow("closing the window") << true;
+    }
+
+    void leavingAnExamNeedsNothingOfALockedBank()
+    {
+        QFETCH(bool, byClosing);
+        m_driver = std::make_unique<ExamDriver>();
+        m_driver->showTestWindow();
+        clickStart(QStringLiteral("fcShapeBtn3"), true);
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("NextButton")), Qt::LeftButton);
+        FileLock lock(path(Schemas::BankFile), FileLock::Kind::Everything);
+        QVERIFY(lock.held());
+        if (byClosing) {
+            Prompt::setNextAnswers({QMessageBox::Ok});
+            QVERIFY(form()->close());
+        } else {
+            Prompt::setNextAnswers({QMessageBox::Yes});
+            QTest::mouseClick(find<QPushButton>(QStringLiteral("Button3")), Qt::LeftButton);
+        }
+        for (const Prompt::Record& record : Prompt::takeRecords()) {
+            if (record.kind == Prompt::Kind::Error)
+                QVERIFY2(record.text.contains(Schemas::BankFile), qPrintable(record.text));
+        }
+        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QVERIFY(!form()->dtQSet->isActive());
+        QVERIFY(!form()->dtCurrentSet->isActive());
+        QVERIFY(!form()->dtUserSet->isActive());
+        QVERIFY(form()->findChild<QMenu*>(QStringLiteral("ExamsMenu"))->isEnabled());
+        QCOMPARE(find<QWidget>(QStringLiteral("Panel4"))->isVisibleTo(form()), true);
+        QCOMPARE(find<QWidget>(QStringLiteral("ScrollBox1"))->isVisibleTo(form()), false);
+
+        // Once the other program lets go, the next exam starts as usual.
+        lock.release();
+        m_driver->showTestWindow();
+        clickStart(QStringLiteral("fcShapeBtn1"), true);
+        QCOMPARE(form()->ExamMode, int(TTestForm::ExamModeValue));
+    }
+
+    void aNoteTheBankRefusesLeavesTheBankAsItWas_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("bank locked for writing") << int(FileLock::Kind::Writes);
+        QTest::newRow("bank locked for everything") << int(FileLock::Kind::Everything);
+    }
+
+    void aNoteTheBankRefusesLeavesTheBankAsItWas()
+    {
+        QFETCH(int, kind);
+        m_driver = std::make_unique<ExamDriver>();
+        m_driver->showTestWindow();
+        clickStart(QStringLiteral("fcShapeBtn1"), true);
+        const qint64 item = form()->dtCurrentSet->fieldInt(Field::QOrNumber);
+        const QString memoQuery =
+            QStringLiteral("SELECT coalesce(U_MEMO,'') FROM tsl4 WHERE Q_ID=%1").arg(item);
+        const QStringList before = FixtureBank::query(path(Schemas::BankFile), memoQuery);
+        auto lock = std::make_unique<FileLock>(path(Schemas::BankFile), FileLock::Kind(kind));
+        QVERIFY(lock->held());
+
+        bool saveEnabled = false;
+        bool cancelEnabled = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* note = QApplication::activeModalWidget();
+            QVERIFY(note);
+            auto* memo = note->findChild<QPlainTextEdit*>(QStringLiteral("DBMemo1"));
+            memo->setFocus();
+            QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(memo, QStringLiteral("told it failed"));
+            QTest::mouseClick(note->findChild<QPushButton*>(QStringLiteral("Button1")),
+                              Qt::LeftButton);
+            saveEnabled = note->findChild<QPushButton*>(QStringLiteral("Button1"))->isEnabled();
+            cancelEnabled = note->findChild<QPushButton*>(QStringLiteral("Button2"))->isEnabled();
+            QTest::mouseClick(note->findChild<QPushButton*>(QStringLiteral("Button3")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("NoteButton")), Qt::LeftButton);
+        const QString message = onlyError();
+        QVERIFY2(message.contains(Schemas::BankFile) && message.contains(QStringLiteral("locked")),
+                 qPrintable(message));
+        QVERIFY(saveEnabled);
+        QVERIFY(cancelEnabled);
+        QCOMPARE(form()->dtQSet->state(), Table::State::Browse);
+        QCOMPARE(form()->dtCurrentSet->fieldText(Field::UMemo), QStringLiteral("told it failed"));
+
+        // Moving on and leaving the exam store nothing behind the candidate's back.
+        lock.reset();
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("NextButton")), Qt::LeftButton);
+        Prompt::setNextAnswers({QMessageBox::Yes});
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("Button3")), Qt::LeftButton);
+        QVERIFY(Prompt::takeRecords().size() == 1); // the question; no error
+        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(FixtureBank::query(path(Schemas::BankFile), memoQuery), before);
+
+        // With the file free again, a save works as always.
+        clickStart(QStringLiteral("fcShapeBtn1"), true);
+        for (int moves = 0; form()->dtCurrentSet->fieldInt(Field::QOrNumber) != item; ++moves) {
+            QVERIFY(moves < form()->ItemCount);
+            QTest::mouseClick(find<QPushButton>(QStringLiteral("NextButton")), Qt::LeftButton);
+        }
+        QTimer::singleShot(0, [&] {
+            QWidget* note = QApplication::activeModalWidget();
+            auto* memo = note->findChild<QPlainTextEdit*>(QStringLiteral("DBMemo1"));
+            memo->setFocus();
+            QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(memo, QStringLiteral("saved now"));
+            QTest::mouseClick(note->findChild<QPushButton*>(QStringLiteral("Button1")),
+                              Qt::LeftButton);
+            QTest::mouseClick(note->findChild<QPushButton*>(QStringLiteral("Button3")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("NoteButton")), Qt::LeftButton);
+        QVERIFY(Prompt::takeRecords().isEmpty());
+        QCOMPARE(FixtureBank::query(path(Schemas::BankFile), memoQuery),
+                 QStringList{QStringLiteral("saved now")});
     }
 
     void aSecondProgramWaitsForTheLockAndLosesNothing()

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
@@ -122,6 +123,91 @@ private slots:
         QCOMPARE(content.total.points[1].color, QColor(0, 0, 255));
         QCOMPARE(content.total.maximum, 1000.0);
         QCOMPARE(content.total.step, 100.0);
+    }
+
+    void sectionPercentagesKeepExactHalves_data()
+    {
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("23 of 40, 57.5") << 23 << 40 << 58;
+        QTest::newRow("109 of 200, 54.5") << 109 << 200 << 54;
+        QTest::newRow("1 of 8, 12.5") << 1 << 8 << 12;
+        QTest::newRow("3 of 8, 37.5") << 3 << 8 << 38;
+        QTest::newRow("5 of 8, 62.5") << 5 << 8 << 62;
+        QTest::newRow("2 of 3, 66.67") << 2 << 3 << 67;
+    }
+
+    void sectionPercentagesKeepExactHalves()
+    {
+        QFETCH(int, correct);
+        QFETCH(int, items);
+        QFETCH(int, percent);
+        const QVector<ScoreArithmetic::SectionResult> results =
+            ScoreArithmetic::sectionResults(states(correct, items, 4));
+        QCOMPARE(results.size(), 7);
+        QCOMPARE(results[3].section, 4); // listed from seven down to one
+        QCOMPARE(results[3].percent, percent);
+    }
+
+    void aPrinterThatCannotBeOpenedIsReported()
+    {
+        m_driver = std::make_unique<ExamDriver>();
+        m_driver->showTestWindow();
+        startAllQuestions();
+        const QString nowhere = m_dir.filePath(QStringLiteral("no-such-folder/report.pdf"));
+        Prompt::setNextAnswers({QMessageBox::Ok});
+        gradeAndInspect([&](TScoreForm* score) {
+            Prompt::takeRecords();
+            PrintDialog::setNextAnswers({{true, nowhere}});
+            QTest::mouseClick(score->findChild<QPushButton*>(QStringLiteral("BitBtn2")),
+                              Qt::LeftButton);
+            const QList<Prompt::Record> records = Prompt::takeRecords();
+            QCOMPARE(records.size(), 1);
+            QCOMPARE(records[0].kind, Prompt::Kind::Error);
+            QVERIFY2(records[0].text.contains(nowhere) &&
+                         records[0].text.contains(QStringLiteral("nothing was printed")),
+                     qPrintable(records[0].text));
+            Prompt::setNextAnswers({QMessageBox::Yes});
+            QTest::mouseClick(score->findChild<QPushButton*>(QStringLiteral("BitBtn3")),
+                              Qt::LeftButton);
+        });
+        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+    }
+
+    void theReviewListDrawsGridLinesAndLightsTheEntryUnderTheMouse()
+    {
+        TReviewForm review;
+        ItemStates items(6);
+        review.fill(ReviewList::entries(items, false), false);
+        review.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&review));
+        auto* list = review.findChild<QListWidget*>(QStringLiteral("ListView1"));
+        QVERIFY(list->viewport()->testAttribute(Qt::WA_Hover));
+        QVERIFY(list->hasMouseTracking());
+        QAbstractItemDelegate* delegate = list->itemDelegate();
+        const QModelIndex index = list->model()->index(2, 0);
+
+        auto paintCell = [&](QStyle::State extra) {
+            QStyleOptionViewItem option;
+            option.initFrom(list->viewport());
+            option.rect = QRect(0, 0, 84, 22);
+            option.state = QStyle::State_Enabled | extra;
+            option.features |= QStyleOptionViewItem::HasDisplay;
+            QImage image(84, 22, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            delegate->paint(&painter, option, index);
+            return image;
+        };
+        const QImage plain = paintCell({});
+        const QImage hovered = paintCell(QStyle::State_MouseOver);
+        // Every cell ends in a grid line on its right and at its bottom.
+        QCOMPARE(QColor(plain.pixel(83, 10)), QColor(192, 192, 192));
+        QCOMPARE(QColor(plain.pixel(40, 21)), QColor(192, 192, 192));
+        QCOMPARE(QColor(plain.pixel(80, 2)), QColor(Qt::white));
+        QVERIFY(QColor(hovered.pixel(80, 2)) != QColor(Qt::white));
+        QCOMPARE(delegate->sizeHint(QStyleOptionViewItem(), index), QSize(84, 22));
     }
 
     void sectionsAreCountedFromSevenDownToOne()

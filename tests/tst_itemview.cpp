@@ -338,6 +338,60 @@ private slots:
             QVERIFY2(same(before[i], after[i]), qPrintable(QString::number(i + 1)));
     }
 
+    void everyLayoutAllowsForTheScrollBar()
+    {
+        // A short item, a question taller than the area, and a short one whose explanation
+        // overflows only once it shows.
+        QVector<FixtureItem> items = bank().mid(0, 3);
+        items[0] = bank()[Short - 1];
+        items[1] = bank()[Short - 1];
+        items[1].text = QStringLiteral("A question that goes on and on. ").repeated(120);
+        items[2] = bank()[Short - 1];
+        items[2].explanation = QStringLiteral("An explanation of many words. ").repeated(150);
+        m_driver = std::make_unique<ExamDriver>(items);
+        m_driver->showTestWindow();
+        form()->showNormal();
+        form()->resize(900, 600);
+        m_driver->startExam([this] {
+            QTest::mouseClick(find<ShapedButton>(QStringLiteral("fcShapeBtn1")), Qt::LeftButton);
+        });
+        QWidget* calc = find<QWidget>(QStringLiteral("CalcButton"));
+
+        auto verifyFit = [&](const char* when, bool barExpected) {
+            QScrollBar* bar = area()->verticalScrollBar();
+            const int visible = area()->viewport()->width();
+            QVERIFY2(bar->isVisible() == barExpected, when);
+            QVERIFY2(bar->isVisible() ==
+                         (area()->widget()->height() > area()->viewport()->height()),
+                     when);
+            QVERIFY2(visible == (barExpected ? area()->width() - bar->width() : area()->width()),
+                     when);
+            QVERIFY2(panel()->width() == visible, when);
+            QVERIFY2(find<QWidget>(QStringLiteral("Shape1"))->width() == visible, when);
+            QVERIFY2(area()->widget()->width() == visible, when);
+            QVERIFY2(calc->x() + calc->width() == visible - 1, when);
+            QLabel* question = find<QLabel>(QStringLiteral("QText"));
+            QVERIFY2(question->x() + question->width() <= visible - 8, when);
+        };
+        goTo(1);
+        verifyFit("short item", false);
+        goTo(2);
+        verifyFit("long item after a short one", true);
+        goTo(1);
+        verifyFit("short item after a long one", false);
+        form()->resize(800, 560);
+        QTRY_VERIFY(area()->width() < 800);
+        verifyFit("short item after a resize", false);
+        goTo(3);
+        verifyFit("long explanation, hidden", false);
+        auto* learn = find<QPushButton>(QStringLiteral("LearnButton"));
+        learn->show();
+        QTest::mouseClick(learn, Qt::LeftButton);
+        verifyFit("after Learn Now", true);
+        goTo(1);
+        verifyFit("short item after Learn Now", false);
+    }
+
     void previousAndNextStopAtTheEnds()
     {
         auto* previous = find<QPushButton>(QStringLiteral("PrevButton"));

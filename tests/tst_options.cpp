@@ -139,6 +139,61 @@ private slots:
         QVERIFY(Prompt::takeRecords().isEmpty());
     }
 
+    void aTypedDefaultTimeIsBroughtIntoRange_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<bool>("leaveByTab"); // else straight to OK
+        QTest::newRow("above, then OK") << "12345"
+                                        << "9000" << false;
+        QTest::newRow("above, focus leaves") << "90000"
+                                             << "9000" << true;
+        QTest::newRow("below") << "0"
+                               << "1" << false;
+        QTest::newRow("inside") << "4500"
+                                << "4500" << true;
+    }
+
+    void aTypedDefaultTimeIsBroughtIntoRange()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(bool, leaveByTab);
+        makeDriver();
+        QString afterLeaving;
+        options([&](TOptionsForm* dialog) {
+            dialog->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
+            auto* box = dialog->findChild<QSpinBox*>(QStringLiteral("SpinEdit1"));
+            ExamDriver::typeInto(box, typed);
+            QCOMPARE(box->text(), typed); // every key was taken
+            if (leaveByTab) {
+                QTest::keyClick(box, Qt::Key_Tab);
+                afterLeaving = box->text();
+            }
+        });
+        if (leaveByTab)
+            QCOMPARE(afterLeaving, kept);
+        QCOMPARE(stored(QStringLiteral("DefaultTime")), kept);
+        QVERIFY(Prompt::takeRecords().isEmpty());
+    }
+
+    void everyChoiceShowsItsWholeText()
+    {
+        makeDriver();
+        options([](TOptionsForm* dialog) {
+            auto* tabs = dialog->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+            for (int page = 0; page < tabs->count(); ++page) {
+                tabs->setCurrentIndex(page);
+                for (QRadioButton* radio : tabs->widget(page)->findChildren<QRadioButton*>()) {
+                    QVERIFY2(radio->width() >= radio->sizeHint().width(),
+                             qPrintable(radio->text()));
+                    const QRect inDialog(radio->mapTo(dialog, QPoint(0, 0)), radio->size());
+                    QVERIFY2(dialog->rect().contains(inDialog), qPrintable(radio->text()));
+                }
+            }
+        });
+    }
+
     void closingByTheFrameAppliesAndStoresNothing()
     {
         makeDriver();

@@ -2,6 +2,7 @@
 #include "DataAwareEditors.h"
 #include "ExamDriver.h"
 #include "FieldNames.h"
+#include "FileLock.h"
 #include "OutlinedLabel.h"
 #include "Prompt.h"
 #include "SectionTitles.h"
@@ -66,33 +67,6 @@ QVector<FixtureItem> itemsFor(const QList<qint64>& ids)
     }
     return items;
 }
-
-// Holds a write lock on a table file from another connection, as another program would.
-class FileLock {
-public:
-    explicit FileLock(const QString& path)
-    {
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name());
-        m_db.setDatabaseName(path);
-        if (!m_db.open() || !QSqlQuery(m_db).exec(QStringLiteral("BEGIN EXCLUSIVE")))
-            qFatal("cannot lock %s", qPrintable(path));
-    }
-    ~FileLock() { release(); }
-
-    void release()
-    {
-        if (!m_db.isValid())
-            return;
-        QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name());
-    }
-
-private:
-    static QString name() { return QStringLiteral("test-lock"); }
-    QSqlDatabase m_db;
-};
 
 } // namespace
 
@@ -858,6 +832,70 @@ private slots:
         QCOMPARE(panel(4), QStringLiteral(" Saved"));
     }
 
+    void enteringTheTypeSectionPageOnAnEmptySetStartsNothing()
+    {
+        startProgram({});
+        openSampler();
+        activateSampler();
+        auto* memo = find<DBMemo>(QStringLiteral("DBMemo1"));
+        memo->setFocus();
+        QTRY_VERIFY(memo->hasFocus());
+        showPage("TabSheet2");
+        QTRY_VERIFY(sectionList()->hasFocus());
+        QCOMPARE(table()->state(), Table::State::Browse);
+        QVERIFY(sectionList()->selectedItems().isEmpty());
+        QCOMPARE(header(), QStringLiteral("The question set is empty"));
+        QVERIFY(!find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled());
+
+        // A section the candidate picks with the keys is a choice, as a click is.
+        QTest::keyClick(sectionList(), Qt::Key_Down);
+        QCOMPARE(table()->state(), Table::State::Insert);
+        QVERIFY(!sectionList()->selectedItems().isEmpty());
+        verifyNoErrorShown();
+    }
+
+    void addWhileAnItemIsPendingStoresNothing_data()
+    {
+        QTest::addColumn<QList<qint64>>("ids");
+        QTest::addColumn<int>("pending");
+        QTest::newRow("typed on an empty set") << QList<qint64>{} << int(Table::State::Insert);
+        QTest::newRow("typed into an item") << ThreeIds << int(Table::State::Edit);
+        QTest::newRow("after Add") << ThreeIds << int(Table::State::Insert);
+    }
+
+    void addWhileAnItemIsPendingStoresNothing()
+    {
+        QFETCH(QList<qint64>, ids);
+        QFETCH(int, pending);
+        startProgram(ids);
+        openSampler();
+        activateSampler();
+        const QStringList before = storedIds();
+        const QString firstText = ids.isEmpty() ? QString() : stored(Field::QText, ids.first());
+        if (QTest::currentDataTag() == QLatin1String("after Add"))
+            command("AddAct");
+        typeQuestion(QStringLiteral("pending"));
+        QCOMPARE(int(table()->state()), pending);
+
+        command("AddAct");
+        verifyNoErrorShown();
+        QCOMPARE(int(table()->state()), pending); // the same item, still being written
+        QCOMPARE(storedIds(), before);
+        if (!ids.isEmpty())
+            QCOMPARE(stored(Field::QText, ids.first()), firstText);
+        QCOMPARE(pages()->currentWidget(), find<QWidget>(QStringLiteral("TabSheet1")));
+        QVERIFY(find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled());
+        QVERIFY(!action("AddAct")->isEnabled());
+
+        // Cancel drops it; only Save stores, and never without a section.
+        click(QStringLiteral("BitBtn2"));
+        QCOMPARE(storedIds(), before);
+        const QStringList sections = FixtureBank::query(
+            personalPath(), QStringLiteral("SELECT coalesce(Q_SECT, 0) FROM tsl4usr"));
+        for (const QString& section : sections)
+            QVERIFY2(section.toInt() >= 1 && section.toInt() <= 7, qPrintable(section));
+    }
+
     void enterSavesAndEscapeCancels_data()
     {
         QTest::addColumn<QString>("editor");
@@ -991,7 +1029,8 @@ private slots:
         perform(adding ? QStringLiteral("add") : QStringLiteral("edit"));
         typeQuestion(QStringLiteral("kept "));
 
-        FileLock lock(personalPath());
+        FileLock lock(personalPath(), FileLock::Kind::Everything);
+        QVERIFY(lock.held());
         click(QStringLiteral("BitBtn1"));
         const QList<Prompt::Record> records = Prompt::takeRecords();
         QCOMPARE(records.size(), 1);
@@ -1021,7 +1060,8 @@ private slots:
     {
         startProgram(ThreeIds);
         openSampler();
-        FileLock lock(personalPath());
+        FileLock lock(personalPath(), FileLock::Kind::Everything);
+        QVERIFY(lock.held());
         Prompt::setNextAnswers({QMessageBox::Ok});
         action("Emptyquestionset1")->trigger();
         const QList<Prompt::Record> records = Prompt::takeRecords();

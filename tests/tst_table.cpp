@@ -320,6 +320,63 @@ private slots:
         QCOMPARE(file.readAll(), before); // nothing written to a damaged file
     }
 
+    void aFileWithoutItsTableIsCreatedAnew_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("left"); // what an interrupted creation left behind
+        QTest::newRow("personal, empty file") << Schemas::PersonalFile << "empty";
+        QTest::newRow("personal, no table") << Schemas::PersonalFile << "no table";
+        QTest::newRow("working copy, no table") << Schemas::CurrentExamFile << "no table";
+        QTest::newRow("personal, half-built copy beside it") << Schemas::PersonalFile << "beside";
+    }
+
+    void aFileWithoutItsTableIsCreatedAnew()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, left);
+        const QString target = path(file);
+        if (left == QLatin1String("empty")) {
+            QFile out(target);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+        } else if (left == QLatin1String("no table")) {
+            // A file whose table was never made: SQLite has written its header only.
+            FixtureBank::query(target, QStringLiteral("PRAGMA user_version = 0"));
+            FixtureBank::query(target, QStringLiteral("CREATE TABLE scratch (x)"));
+            FixtureBank::query(target, QStringLiteral("DROP TABLE scratch"));
+            QVERIFY(QFileInfo(target).size() > 0);
+        } else {
+            QFile out(target + QStringLiteral(".creating"));
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write("half");
+        }
+        const TableSchema schema =
+            file == Schemas::PersonalFile ? Schemas::personal() : Schemas::currentExam();
+        Table table(m_session, schema);
+        table.open();
+        QVERIFY(table.isActive());
+        QCOMPARE(table.recordCount(), 0);
+        table.append();
+        table.setField(Field::QText, QStringLiteral("kept"));
+        table.post();
+        table.close();
+        QCOMPARE(FixtureBank::query(target,
+                                    QStringLiteral("SELECT Q_TEXT FROM %1").arg(schema.sqlTable)),
+                 QStringList{QStringLiteral("kept")});
+        QVERIFY(!QFile::exists(target + QStringLiteral(".creating")));
+    }
+
+    void aBankWithoutItsTableIsReportedNotReplaced()
+    {
+        const QString bankPath = path(Schemas::BankFile);
+        FixtureBank::query(bankPath, QStringLiteral("CREATE TABLE scratch (x)"));
+        FixtureBank::query(bankPath, QStringLiteral("DROP TABLE scratch"));
+        Table bank(m_session, Schemas::bank());
+        const QString message = errorOf([&] { bank.open(); });
+        QVERIFY2(message.contains(QStringLiteral("holds no table")), qPrintable(message));
+        QVERIFY(FixtureBank::query(bankPath, QStringLiteral("SELECT name FROM sqlite_master"))
+                    .isEmpty());
+    }
+
     void aTableHeldExclusivelyIsReportedAsLockedAfterTheWait()
     {
         Table holder(m_session, Schemas::currentExam());

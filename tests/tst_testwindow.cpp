@@ -244,6 +244,89 @@ private slots:
         verifyExamMode(QStringLiteral("Random Exam"), 1);
     }
 
+    void aTypedValueBeyondABoundIsBroughtToIt_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<int>("items");
+        // The fixture's exams hold 54 items; the time runs from 1 to 600 minutes.
+        QTest::newRow("time above") << "SpinEdit1"
+                                    << "900" << 600 << 54;
+        QTest::newRow("time far above") << "SpinEdit1"
+                                        << "99999" << 600 << 54;
+        QTest::newRow("time below") << "SpinEdit1"
+                                    << "0" << 1 << 54;
+        QTest::newRow("count above") << "SpinEdit2"
+                                     << "500" << 90 << 54;
+        QTest::newRow("count below") << "SpinEdit2"
+                                     << "0" << 90 << 1;
+        QTest::newRow("count inside") << "SpinEdit2"
+                                      << "12" << 90 << 12;
+    }
+
+    void aTypedValueBeyondABoundIsBroughtToIt()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(int, minutes);
+        QFETCH(int, items);
+        QString shown;
+        m_driver->startExam(
+            [&] {
+                QTest::mouseClick(m_driver->find<ShapedButton>(QStringLiteral("RandomBtn")),
+                                  Qt::LeftButton);
+            },
+            [&](TNameForm* dialog) {
+                auto* box = dialog->findChild<QSpinBox*>(field);
+                ExamDriver::typeInto(box, typed);
+                shown = box->text();
+            });
+        QCOMPARE(shown, typed); // the field took every key
+        verifyExamMode(QStringLiteral("Random Exam"), items);
+        QCOMPARE(form()->TimeLimit, minutes / 1440.0);
+        QVERIFY(Prompt::takeRecords().isEmpty());
+    }
+
+    void anExamWithoutItemsShowsNothingToAnswer()
+    {
+        QVector<FixtureItem> bank = ExamDriver::standardBank();
+        for (FixtureItem& item : bank) {
+            if (item.examNumber == 6)
+                item.examNumber = 5;
+        }
+        m_driver = std::make_unique<ExamDriver>(bank);
+        m_driver->showTestWindow();
+        startPractice(1); // an exam with items first: its last item must not stay behind
+        QTest::mouseClick(m_driver->find<QPushButton>(QStringLiteral("NextButton")),
+                          Qt::LeftButton);
+        Prompt::setNextAnswers({QMessageBox::Yes});
+        QTest::mouseClick(m_driver->find<QPushButton>(QStringLiteral("Button3")), Qt::LeftButton);
+
+        startPractice(6);
+        QCOMPARE(form()->ItemCount, 0);
+        QCOMPARE(m_driver->find<QWidget>(QStringLiteral("Label1"))->property("text").toString(),
+                 QStringLiteral("Item 0 of 0"));
+        auto* area = m_driver->find<QScrollArea>(QStringLiteral("ScrollBox1"));
+        QVERIFY(area->isVisible());
+        const QList<QWidget*> inside = area->widget()->findChildren<QWidget*>();
+        QVERIFY(!inside.isEmpty());
+        for (QWidget* widget : inside) {
+            if (widget->objectName() != QLatin1String("CalcButton"))
+                QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName()));
+        }
+        // Grading goes on as before: an exam of no items has no score.
+        QTimer::singleShot(0, [] {
+            if (QWidget* score = QApplication::activeModalWidget())
+                QTest::mouseClick(score->findChild<QPushButton*>(QStringLiteral("BitBtn3")),
+                                  Qt::LeftButton);
+        });
+        Prompt::setNextAnswers({QMessageBox::Ok, QMessageBox::Yes});
+        QTest::mouseClick(m_driver->find<QPushButton>(QStringLiteral("GradeButton")),
+                          Qt::LeftButton);
+        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+    }
+
     void aUserExamOnAnEmptySetIsRefused()
     {
         m_driver.reset();

@@ -187,6 +187,89 @@ private slots:
         QVERIFY(!ticking());
     }
 
+    void expiryOverTheNoteWindowDropsTheUnsavedNote()
+    {
+        makeDriver();
+        startExam(1, 1);
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("NextButton")), Qt::LeftButton);
+        const QString stored = form()->dtCurrentSet->fieldText(Field::UMemo);
+        const qint64 noted = form()->dtCurrentSet->fieldInt(Field::QOrNumber);
+        bool reviewed = false;
+        QTimer::singleShot(0, [&] {
+            auto* note = qobject_cast<TNoteForm*>(QApplication::activeModalWidget());
+            QVERIFY(note);
+            auto* memo = note->findChild<DBMemo*>(QStringLiteral("DBMemo1"));
+            memo->setFocus();
+            QTest::keyClicks(memo, QStringLiteral(" never saved"));
+            QTimer::singleShot(0, [&] {
+                auto* score = qobject_cast<TScoreForm*>(QApplication::activeModalWidget());
+                QVERIFY(score);
+                reviewed = true;
+                QTest::mouseClick(score->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
+                                  Qt::LeftButton);
+            });
+            Prompt::setNextAnswers({QMessageBox::No, QMessageBox::Ok});
+            tick(60);
+        });
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("NoteButton")), Qt::LeftButton);
+        QVERIFY(reviewed);
+        QVERIFY(!m_driver->program().NoteForm->isVisible());
+        QCOMPARE(form()->ExamMode, int(TTestForm::ReviewMode));
+        QCOMPARE(form()->dtCurrentSet->recNo(), 1);
+        QVERIFY(find<QWidget>(QStringLiteral("ScrollBox1"))->isVisible());
+        QCOMPARE(find<QWidget>(QStringLiteral("Label1"))->property("text").toString(),
+                 QStringLiteral("Item 1 of %1").arg(form()->ItemCount));
+        QCOMPARE(
+            find<QLabel>(QStringLiteral("Label2"))->text(),
+            QStringLiteral("Item ID: %1").arg(form()->dtCurrentSet->fieldInt(Field::QOrNumber)));
+        QCOMPARE(find<QLabel>(QStringLiteral("QText"))->text(),
+                 form()->dtCurrentSet->fieldText(Field::QText));
+        form()->dtCurrentSet->setRecNo(2);
+        QCOMPARE(form()->dtCurrentSet->fieldInt(Field::QOrNumber), noted);
+        QCOMPARE(form()->dtCurrentSet->fieldText(Field::UMemo), stored);
+    }
+
+    void expiryDuringTheGradeQuestionGradesOnce_data()
+    {
+        QTest::addColumn<QString>("leaveBy");
+        QTest::newRow("View Answers") << "BitBtn1";
+        QTest::newRow("Exit Exam") << "BitBtn3";
+    }
+
+    void expiryDuringTheGradeQuestionGradesOnce()
+    {
+        QFETCH(QString, leaveBy);
+        makeDriver();
+        startExam(1, 1);
+        int scoreWindows = 0;
+        bool expired = false;
+        Prompt::setWhileShown([&](const QString& text) {
+            // The timer runs out while the candidate is still reading the grade question.
+            if (expired || !text.startsWith(QStringLiteral("This will end")))
+                return;
+            expired = true;
+            tick(60);
+        });
+        std::function<void()> answerScore = [&] {
+            auto* score = qobject_cast<TScoreForm*>(QApplication::activeModalWidget());
+            if (!score)
+                return;
+            ++scoreWindows;
+            QTimer::singleShot(0, answerScore); // a second window would be answered too
+            QTest::mouseClick(score->findChild<QPushButton*>(leaveBy), Qt::LeftButton);
+        };
+        QTimer::singleShot(0, answerScore);
+        // Grade Now: OK; expiry: No; grade question again: OK; leaving the score: Yes.
+        Prompt::setNextAnswers(
+            {QMessageBox::Ok, QMessageBox::No, QMessageBox::Ok, QMessageBox::Yes});
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("GradeButton")), Qt::LeftButton);
+        QVERIFY(expired);
+        QCOMPARE(scoreWindows, 1);
+        QCOMPARE(form()->ExamMode, leaveBy == QLatin1String("BitBtn1") ? int(TTestForm::ReviewMode)
+                                                                       : int(TTestForm::HomeMode));
+        QVERIFY(!m_driver->program().ScoreForm->isVisible());
+    }
+
     void noThenOkGradesAndNothingExpiresAfterwards()
     {
         makeDriver();

@@ -8,6 +8,7 @@ struct TestHook {
     bool active = false;
     QList<QMessageBox::StandardButton> answers;
     QList<Prompt::Record> records;
+    std::function<void(const QString&)> whileShown;
 };
 
 TestHook& hook()
@@ -68,6 +69,11 @@ QMessageBox::StandardButton Prompt::ask(QWidget* parent, Kind kind, const QStrin
         QMessageBox::StandardButton answer =
             test.answers.isEmpty() ? escapeAnswer(buttons) : test.answers.takeFirst();
         test.records.append({kind, text, buttons, answer});
+        // What happens while the box would be open: the timer's tick goes on, for one.
+        if (test.whileShown) {
+            const auto whileShown = test.whileShown;
+            whileShown(text);
+        }
         return answer;
     }
 
@@ -109,6 +115,11 @@ QList<Prompt::Record> Prompt::takeRecords()
     QList<Record> records = hook().records;
     hook().records.clear();
     return records;
+}
+
+void Prompt::setWhileShown(std::function<void(const QString&)> action)
+{
+    hook().whileShown = std::move(action);
 }
 
 void Prompt::resetTestMode()

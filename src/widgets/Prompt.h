@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // The program's message boxes: a kind, a text (its lines separated by '\n') and a fixed set of
@@ -36,6 +38,9 @@ public:
     static bool testMode();
     // The prompts recorded since the last call, oldest first.
     static QList<Record> takeRecords();
-    // Leaves test mode and forgets answers and records.
+    // Runs `action` with the text of every prompt answered in test mode, before its answer
+    // is returned: what happens while a real box is open (a timer tick, say).
+    static void setWhileShown(std::function<void(const QString&)> action);
+    // Leaves test mode and forgets answers, records and the action above.
     static void resetTestMode();
 };

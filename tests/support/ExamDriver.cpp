@@ -69,7 +69,13 @@ void ExamDriver::startExam(const std::function<void()>& trigger,
 
 void ExamDriver::typeInto(QAbstractSpinBox* box, const QString& text)
 {
-    auto* edit = box->findChild<QLineEdit*>();
-    edit->selectAll();
-    edit->setText(text);
+    // Key by key through the field's validator, as a candidate types, in the active dialog so
+    // that the focus can leave the field afterwards.
+    QApplication::setActiveWindow(box->window());
+    if (!QTest::qWaitForWindowActive(box->window()))
+        qWarning("the field's window did not become active");
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
 }

@@ -39,7 +39,7 @@ public:
     // Shows the test window as Start Testing does.
     void showTestWindow();
 
-    // Types text into a spin box as a candidate would, without leaving the field.
+    // Types text into a spin box key by key, as a candidate would, without leaving the field.
     static void typeInto(QAbstractSpinBox* box, const QString& text);
 
 private:
