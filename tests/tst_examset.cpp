@@ -102,6 +102,44 @@ private slots:
         }
     }
 
+    void everyFieldIsCopiedWithItsTypeAndBytes()
+    {
+        QVector<FixtureItem> items = FixtureBank::generate(24);
+        items[0].pict1 = QByteArray("\x00\xff\x00 binary \x01", 12);
+        items[6].text =
+            QString::fromUtf8("Umlaute \xc3\xa4\xc3\xb6, a tab\there, \xf0\x9f\x99\x82");
+        items[12].explanation = QString(); // stored as NULL
+        FixtureBank::writeBank(path(Schemas::BankFile), items);
+        Table bank(m_session, Schemas::bank());
+        bank.setFilter(QStringLiteral("Q_EXAM_N<>0"));
+        bank.setFiltered(true);
+        bank.open();
+        Table currentSet(m_session, Schemas::currentExam());
+        ExamSetBuilder(currentSet).BuildExamSet(bank);
+        currentSet.close();
+        bank.close();
+
+        // Each column as SQLite holds it: its storage class and an exact literal of its bytes.
+        const QStringList columns = {"Q_EXAM_N", "Q_SECT", "Q_TEXT", "Q_EXPL", "Q_TYPE", "Q1",
+                                     "Q2",       "Q3",     "Q4",     "Q5",     "Q6",     "Q_SIM",
+                                     "A1",       "A2",     "A3",     "A4",     "A5",     "A6",
+                                     "PICT1",    "PICT2",  "U_MEMO"};
+        auto stored = [&](const QString& file, const QString& table, const QString& key) {
+            QStringList parts;
+            for (const QString& column : columns)
+                parts.append(QStringLiteral("typeof(%1)||':'||quote(%1)").arg(column));
+            return FixtureBank::query(path(file), QStringLiteral("SELECT %1||'|'||%2 FROM %3 "
+                                                                 "ORDER BY %1")
+                                                      .arg(key, parts.join("||'|'||"), table));
+        };
+        const QStringList fromBank =
+            stored(Schemas::BankFile, QStringLiteral("tsl4"), QStringLiteral("Q_ID"));
+        const QStringList inExam =
+            stored(Schemas::CurrentExamFile, QStringLiteral("ces"), QStringLiteral("Q_OR_NUMBER"));
+        QCOMPARE(inExam.size(), 24);
+        QCOMPARE(inExam, fromBank);
+    }
+
     void ordersDifferFromBuildToBuild()
     {
         FixtureBank::writeBank(path(Schemas::BankFile), FixtureBank::generate(30));

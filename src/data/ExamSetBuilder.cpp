@@ -97,19 +97,12 @@ ExamSetBuild ExamSetBuilder::copyItems(Table& source, Source kind, const QVector
         m_currentSet.emptyTable();
         if (m_progress)
             m_progress->setMaximum(order.size());
-        const QVector<FieldCopy> copies = fieldCopies(source, kind);
-        for (int i = 0; i < order.size(); ++i) {
-            // Bank items are looked up by Q_ID, which equals their record number.
-            if (!source.findKey(order[i])) {
-                throw DataError(QStringLiteral("The item %1 of \"%2\" disappeared while the exam "
-                                               "was being prepared.")
-                                    .arg(order[i])
-                                    .arg(source.fileName()));
-            }
+        // Bank items are looked up by Q_ID, which equals their record number. Each field goes
+        // across as stored, straight from the read into the write.
+        m_currentSet.appendCopies(source, order, fieldCopies(source, kind), [this](int i) {
             if (m_progress)
                 m_progress->setPosition(i);
-            copyRecord(source, copies);
-        }
+        });
         m_currentSet.commit();
     } catch (...) {
         m_currentSet.rollback();
@@ -119,17 +112,9 @@ ExamSetBuild ExamSetBuilder::copyItems(Table& source, Source kind, const QVector
     return {m_currentSet.recNo(), m_currentSet.recordCount()};
 }
 
-void ExamSetBuilder::copyRecord(Table& source, const QVector<FieldCopy>& copies)
+QVector<Table::ColumnCopy> ExamSetBuilder::fieldCopies(Table& source, Source kind) const
 {
-    m_currentSet.append();
-    for (const FieldCopy& copy : copies)
-        m_currentSet.setFieldAt(copy.target, source.fieldValueAt(copy.source));
-    m_currentSet.post();
-}
-
-QVector<ExamSetBuilder::FieldCopy> ExamSetBuilder::fieldCopies(Table& source, Source kind) const
-{
-    QVector<FieldCopy> copies;
+    QVector<Table::ColumnCopy> copies;
     const QStringList& fields = kind == Source::Bank ? bankCopyFields() : personalCopyFields();
     for (const QString& field : fields)
         copies.append({source.fieldNumber(field), m_currentSet.fieldNumber(field)});

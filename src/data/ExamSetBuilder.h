@@ -2,9 +2,9 @@
 
 #include "ItemState.h"
 #include "RandomDraw.h"
+#include "Table.h"
 
 class BuildProgress;
-class Table;
 
 // What a build leaves for the test window.
 struct ExamSetBuild {
@@ -33,12 +33,7 @@ public:
 private:
     enum class Source { Bank, Personal };
     ExamSetBuild copyItems(Table& source, Source kind, const QVector<qint64>& order);
-    struct FieldCopy {
-        int source;
-        int target;
-    };
-    QVector<FieldCopy> fieldCopies(Table& source, Source kind) const;
-    void copyRecord(Table& source, const QVector<FieldCopy>& copies);
+    QVector<Table::ColumnCopy> fieldCopies(Table& source, Source kind) const;
 
     Table& m_currentSet;
     BuildProgress* m_progress;

@@ -32,6 +32,19 @@ bool SqlStatement::lockError() const
     return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
+void SqlStatement::bind(int index, qint64 value)
+{
+    if (sqlite3_bind_int64(m_statement, index, value) != SQLITE_OK)
+        noteError();
+}
+
+void SqlStatement::bindColumn(int index, const SqlStatement& row, int column)
+{
+    if (sqlite3_bind_value(m_statement, index, sqlite3_column_value(row.m_statement, column)) !=
+        SQLITE_OK)
+        noteError();
+}
+
 void SqlStatement::bind(int index, const QVariant& value)
 {
     int rc = SQLITE_OK;

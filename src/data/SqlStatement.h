@@ -19,6 +19,10 @@ public:
     bool isValid() const { return m_statement != nullptr; }
 
     void bind(int index, const QVariant& value); // index from 1
+    void bind(int index, qint64 value);
+    // Binds column `column` of the row `row` stands on, exactly as stored: same type, same
+    // bytes, without a detour through QVariant.
+    void bindColumn(int index, const SqlStatement& row, int column);
     // Runs one step: true when it produced a row, false when it is done. Throws nothing; check
     // failed() after it.
     bool step();

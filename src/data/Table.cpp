@@ -839,6 +839,59 @@ void Table::setFieldAt(int index, const QVariant& value)
     emit dataChanged(m_schema.fields[index].name);
 }
 
+void Table::appendCopies(const Table& source, const QVector<qint64>& sourceKeys,
+                         const QVector<ColumnCopy>& columns, const std::function<void(int)>& copied)
+{
+    requireActive("add records");
+    source.requireActive("copy records");
+    checkBrowseMode();
+    QStringList read;
+    QStringList written;
+    QStringList marks;
+    for (const ColumnCopy& column : columns) {
+        read.append(source.m_schema.fields.at(column.source).name);
+        written.append(m_schema.fields.at(column.target).name);
+        marks.append(QStringLiteral("?"));
+    }
+    SqlStatement select(source.m_handle, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                                             .arg(read.join(QLatin1Char(',')),
+                                                  source.m_schema.sqlTable, source.m_keyColumn));
+    if (!select.isValid())
+        source.fail(QStringLiteral("Cannot read the table file"), select);
+    SqlStatement insert(m_handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(m_schema.sqlTable, written.join(QLatin1Char(',')),
+                                           marks.join(QLatin1Char(','))));
+    if (!insert.isValid())
+        fail(QStringLiteral("Cannot store a record in the table file"), insert);
+
+    for (int i = 0; i < sourceKeys.size(); ++i) {
+        select.reset();
+        select.bind(1, sourceKeys[i]);
+        if (!select.step()) {
+            if (select.failed())
+                source.fail(QStringLiteral("Cannot read the table file"), select);
+            throw DataError(QStringLiteral("The item %1 of \"%2\" disappeared while the exam "
+                                           "was being prepared.")
+                                .arg(sourceKeys[i])
+                                .arg(source.fileName()));
+        }
+        insert.reset();
+        for (int c = 0; c < columns.size(); ++c)
+            insert.bindColumn(c + 1, select, c);
+        insert.step();
+        if (insert.failed())
+            fail(QStringLiteral("Cannot store a record in the table file"), insert);
+        if (copied)
+            copied(i);
+    }
+    select.reset();
+    insert.reset();
+
+    loadKeys();
+    m_eof = true;
+    moveTo(visibleKeys().size() - 1);
+}
+
 void Table::beginTransaction()
 {
     requireActive("start a transaction");

@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -97,6 +98,19 @@ public:
     int fieldNumber(const QString& name) const;
     QVariant fieldValueAt(int number) const;
     void setFieldAt(int number, const QVariant& value);
+
+    // A field of another table and the field of this one that receives it, by position.
+    struct ColumnCopy {
+        int source;
+        int target;
+    };
+    // Appends one new record per key of `source`, in the order given, each holding the copied
+    // fields exactly as `source` stores them (same type, same bytes); other fields stay empty
+    // and the key is numbered by this table. `copied(i)` runs after the i-th record. Throws
+    // when a key has no record. The cursor stands on the last new record afterwards.
+    void appendCopies(const Table& source, const QVector<qint64>& sourceKeys,
+                      const QVector<ColumnCopy>& columns,
+                      const std::function<void(int)>& copied = {});
 
     // Several writes as one: they all land or none does.
     void beginTransaction();
