@@ -864,6 +864,25 @@ void Table::appendCopies(const Table& source, const QVector<qint64>& sourceKeys,
     if (!insert.isValid())
         fail(QStringLiteral("Cannot store a record in the table file"), insert);
 
+    // One read transaction over the whole copy: in autocommit mode every single read would
+    // take and drop the source file's lock again, which costs more than the read itself.
+    struct ReadTransaction {
+        sqlite3* handle = nullptr;
+        explicit ReadTransaction(sqlite3* source)
+        {
+            if (sqlite3_get_autocommit(source) &&
+                sqlite3_exec(source, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
+                handle = source;
+        }
+        ~ReadTransaction()
+        {
+            if (handle)
+                sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr);
+        }
+        ReadTransaction(const ReadTransaction&) = delete;
+        ReadTransaction& operator=(const ReadTransaction&) = delete;
+    } reading(source.m_handle);
+
     for (int i = 0; i < sourceKeys.size(); ++i) {
         select.reset();
         select.bind(1, sourceKeys[i]);
