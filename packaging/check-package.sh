@@ -17,7 +17,7 @@ echo "Package: $DEB"
 status=0
 echo "== lintian"
 # Root may run lintian here: the package is only read, never installed.
-if ! lintian --allow-root --fail-on error,warning --no-tag-display-limit "$DEB"; then
+if ! lintian --allow-root --fail-on error,warning --tag-display-limit 0 "$DEB"; then
     status=1
 fi
 echo "== appstreamcli validate"
