@@ -11,6 +11,8 @@ qt6-svg-dev libsqlite3-dev fonts-dejavu-core fonts-liberation poppler-utils xvfb
 clang libclang-rt-14-dev pkg-config"
 BUILD_DIR=${TESSALY_BUILD_DIR:-build}
 BUILD_TYPE=${TESSALY_BUILD_TYPE:-RelWithDebInfo}
+# Extra CMake options for a new build folder, e.g. -DTESSALY_SANITIZE=ON.
+CMAKE_ARGS=${TESSALY_CMAKE_ARGS:-}
 
 install_missing() {
     missing=""
@@ -31,7 +33,8 @@ install_missing() {
 
 build() {
     if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-        cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE" "$@"
+        # shellcheck disable=SC2086
+        cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE" $CMAKE_ARGS
     fi
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }

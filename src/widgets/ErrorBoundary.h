@@ -33,12 +33,13 @@ auto takeLeading(Tuple& arguments, std::index_sequence<I...>)
 
 // Calls `f` with as many of the signal's leading arguments as it takes, as Qt's own
 // connections do.
-template <std::size_t N, typename F, typename Tuple>
-void callWithLeading(F& f, Tuple& arguments)
+template <std::size_t N, typename F, typename Tuple> void callWithLeading(F& f, Tuple& arguments)
 {
     if constexpr (invocableWith<F, Tuple>(std::make_index_sequence<N>{})) {
         std::apply(
-            [&f](auto&&... leading) { std::invoke(f, std::forward<decltype(leading)>(leading)...); },
+            [&f](auto&&... leading) {
+                std::invoke(f, std::forward<decltype(leading)>(leading)...);
+            },
             takeLeading(arguments, std::make_index_sequence<N>{}));
     } else {
         static_assert(N > 0, "the handler takes none of the signal's arguments");
