@@ -158,6 +158,15 @@ private:
     {
         pages()->setCurrentWidget(find<QWidget>(QLatin1String(page)));
     }
+    // The focus in the question editor, then the page "Type, Section": the list takes it.
+    void enterTheTypeSectionPageFromTheQuestion()
+    {
+        auto* memo = find<DBMemo>(QStringLiteral("DBMemo1"));
+        memo->setFocus();
+        QTRY_VERIFY(memo->hasFocus());
+        showPage("TabSheet2");
+        QTRY_VERIFY(sectionList()->hasFocus());
+    }
     void click(const QString& button)
     {
         QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton);
@@ -837,11 +846,7 @@ private slots:
         startProgram({});
         openSampler();
         activateSampler();
-        auto* memo = find<DBMemo>(QStringLiteral("DBMemo1"));
-        memo->setFocus();
-        QTRY_VERIFY(memo->hasFocus());
-        showPage("TabSheet2");
-        QTRY_VERIFY(sectionList()->hasFocus());
+        enterTheTypeSectionPageFromTheQuestion();
         QCOMPARE(table()->state(), Table::State::Browse);
         QVERIFY(sectionList()->selectedItems().isEmpty());
         QCOMPARE(header(), QStringLiteral("The question set is empty"));
@@ -944,13 +949,8 @@ private slots:
         startProgram(ThreeIds);
         openSampler();
         activateSampler();
-        auto* memo = find<DBMemo>(QStringLiteral("DBMemo1"));
-        memo->setFocus();
-        QTRY_VERIFY(memo->hasFocus());
-
         // Changing pages carries the focus into the new page, where the list takes it.
-        showPage("TabSheet2");
-        QTRY_VERIFY(sectionList()->hasFocus());
+        enterTheTypeSectionPageFromTheQuestion();
 
         // From the page tabs by the keyboard.
         QTabBar* tabs = pages()->tabBar();
