@@ -15,6 +15,7 @@
 #include "PrintDialog.h"
 #include "Prompt.h"
 #include "ReviewList.h"
+#include "ScoreArithmetic.h"
 #include "Session.h"
 #include "ShapedButton.h"
 #include "TAboutForm.h"
@@ -74,11 +75,6 @@ void setTextColor(QWidget* widget, const QColor& color)
     palette.setColor(QPalette::WindowText, color);
     palette.setColor(QPalette::Text, color);
     widget->setPalette(palette);
-}
-
-int roundHalfEven(double value)
-{
-    return int(std::nearbyint(value));
 }
 
 } // namespace
@@ -375,13 +371,13 @@ void TTestForm::ArrangeWelcomeButtons()
 {
     const int outerWidth = frameGeometry().width();
     const int w = m_examButtons.first()->width();
-    int left = roundHalfEven((outerWidth - 6.0 * w - 30) / 2);
+    int left = ScoreArithmetic::roundHalfEven((outerWidth - 6.0 * w - 30) / 2);
     for (ShapedButton* button : m_examButtons) {
         button->move(left, button->y());
         left += button->width() + 6;
     }
     const int v = AllQBtn->width();
-    left = roundHalfEven((outerWidth - 3.0 * v - 12) / 2);
+    left = ScoreArithmetic::roundHalfEven((outerWidth - 3.0 * v - 12) / 2);
     for (ShapedButton* button : {AllQBtn, RandomBtn, UserBtn}) {
         button->move(left, button->y());
         left += button->width() + 6;
