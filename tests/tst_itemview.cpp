@@ -372,6 +372,9 @@ private slots:
             QVERIFY2(calc->x() + calc->width() == visible - 1, when);
             QLabel* question = find<QLabel>(QStringLiteral("QText"));
             QVERIFY2(question->x() + question->width() <= visible - 8, when);
+            // Below the question, everything follows the height it has at this width.
+            QVERIFY2(label(1)->y() == panel()->height() + 42, when);
+            QVERIFY2(find<QWidget>(QStringLiteral("ExpText"))->y() == bottom(label(4)) + 40, when);
         };
         goTo(1);
         verifyFit("short item", false);

@@ -5,6 +5,8 @@
 #include "Table.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -12,9 +14,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
-
-#include <QCoreApplication>
-#include <QEvent>
 
 namespace {
 
@@ -52,18 +51,57 @@ int contentBottom(const ItemArea& area)
     return bottom;
 }
 
-// The parts that span the visible width: the question panel, its rule and the calculator
-// button at the right edge. The choices and the explanation wrap at the full width W less a
-// margin that leaves room for a scroll bar, so they do not depend on it.
-void placeAcross(ItemArea& area, int visibleWidth)
+// Places every shown control for a viewport of `visibleWidth`, from the texts and the
+// visibility LayoutItem gave them. The question panel, its rule and the calculator button span
+// the visible width; the choices and the explanation wrap at the full width W less a margin
+// that leaves room for a scroll bar. Everything below the question follows its height.
+void placeAt(ItemArea& area, int visibleWidth)
 {
+    using namespace ItemView;
+    const int W = area.ScrollBox1->width();
+
+    // Question, and the blue rule right below it.
     area.QText->resize(std::max(1, visibleWidth - 16), area.QText->height());
     const int textHeight =
-        ItemView::measure(area.QText->font(), area.QText->text(), area.QText->width()).height();
+        measure(area.QText->font(), area.QText->text(), area.QText->width()).height();
     area.QText->resize(area.QText->width(), textHeight);
     area.QPanel->setGeometry(0, 0, visibleWidth, textHeight + 16);
     area.Shape1->setGeometry(0, area.QPanel->height(), visibleWidth, 1);
-    area.CalcButton->move(visibleWidth - area.CalcButton->width() - 1, area.CalcButton->y());
+
+    // The exhibit row is reserved whether or not its buttons show.
+    const int rowTop = area.QPanel->height() + 2;
+    area.ExhBtnA->move(area.ExhBtnA->x(), rowTop);
+    area.ExhBtnB->move(area.ExhBtnB->x(), rowTop);
+    area.CalcButton->move(visibleWidth - area.CalcButton->width() - 1, rowTop);
+
+    // The choices follow one another 15 pixels apart. Only shown choices take room, so a gap
+    // in the choices leaves no empty space behind.
+    int top = rowTop + area.ExhBtnA->height() + ChoiceGap;
+    int anchorBottom = rowTop + area.ExhBtnA->height();
+    for (int i = 0; i < 6; ++i) {
+        ClickableLabel* label = area.ALabel[std::size_t(i)];
+        label->resize(std::max(1, W - LabelLeft - 30), label->height());
+        remeasure(label);
+        if (label->isHidden())
+            continue;
+        label->move(LabelLeft, top);
+        anchorBottom = bottomOf(label);
+        top = anchorBottom + ChoiceGap;
+    }
+    // The controls of the item's kind stand beside their texts; the other kind keeps its place.
+    for (int i = 0; i < 6; ++i) {
+        const std::size_t n = std::size_t(i);
+        for (QWidget* control : {static_cast<QWidget*>(area.RadioButton[n]),
+                                 static_cast<QWidget*>(area.CheckBox[n])}) {
+            if (!control->isHidden())
+                control->move(control->x(), area.ALabel[n]->y());
+        }
+    }
+
+    // The explanation, 40 pixels below the last choice; whether it shows is decided elsewhere.
+    area.ExpText->setGeometry(area.ExpText->x(), anchorBottom + ExplanationGap,
+                              std::max(1, W - area.ExpText->x() - 30), 1);
+    remeasure(area.ExpText);
 }
 
 void setScrollBar(ItemArea& area, bool shown)
@@ -78,18 +116,18 @@ void setScrollBar(ItemArea& area, bool shown)
 }
 
 // Decides the scroll bar from the content's height, before anything is drawn, and lays the
-// full-width parts out against the width the viewport has with that decision. Growing taller
+// item out against the width the viewport has with that decision. Growing taller
 // when narrower, content that overflows at the full width overflows without the bar's width
 // too, so one decision holds.
 void fitScrollArea(ItemArea& area)
 {
     setScrollBar(area, false);
-    placeAcross(area, area.ScrollBox1->viewport()->width());
+    placeAt(area, area.ScrollBox1->viewport()->width());
     const int needed = contentBottom(area) + ItemView::BottomSpace;
     const bool overflows = needed > area.ScrollBox1->viewport()->height();
     if (overflows) {
         setScrollBar(area, true);
-        placeAcross(area, area.ScrollBox1->viewport()->width());
+        placeAt(area, area.ScrollBox1->viewport()->width());
     }
     // The content always ends 17 pixels below its lowest shown control.
     area.content->resize(area.ScrollBox1->viewport()->width(),
@@ -222,13 +260,9 @@ void ItemView::LayoutItem(ItemArea& area, const ItemRecord& record, const ItemSt
     area.ScrollBox1->verticalScrollBar()->setValue(0);
     area.content->show();
 
-    const int W = area.ScrollBox1->width();
-
-    // Question, and the blue rule right below it; their width follows the scroll bar.
+    // What shows: the question, the filled choices with the controls of the item's kind, the
+    // exhibit buttons. A choice without text shows neither text nor control.
     area.QText->setText(record.question);
-    placeAcross(area, area.ScrollBox1->viewport()->width());
-
-    // Choice texts and controls: a choice without text shows neither.
     for (int i = 0; i < 6; ++i) {
         const std::size_t n = std::size_t(i);
         const bool filled = !record.choices[n].isEmpty();
@@ -238,41 +272,9 @@ void ItemView::LayoutItem(ItemArea& area, const ItemRecord& record, const ItemSt
         area.RadioButton[n]->setVisible(filled && !record.multiple);
         area.CheckBox[n]->setVisible(filled && record.multiple);
     }
-
-    // The exhibit row is reserved whether or not its buttons show.
     area.ExhBtnA->setVisible(record.hasExhibit1);
     area.ExhBtnB->setVisible(record.hasExhibit2);
-    const int rowTop = area.QPanel->height() + 2;
-    area.ExhBtnA->move(area.ExhBtnA->x(), rowTop);
-    area.ExhBtnB->move(area.ExhBtnB->x(), rowTop);
-    area.CalcButton->move(area.CalcButton->x(), rowTop);
-
-    // The choices follow one another 15 pixels apart. Only shown choices take room, so a gap
-    // in the choices leaves no empty space behind.
-    int top = rowTop + area.ExhBtnA->height() + ChoiceGap;
-    int anchorBottom = rowTop + area.ExhBtnA->height();
-    for (int i = 0; i < 6; ++i) {
-        ClickableLabel* label = area.ALabel[std::size_t(i)];
-        label->resize(std::max(1, W - LabelLeft - 30), label->height());
-        remeasure(label);
-        if (label->isHidden())
-            continue;
-        label->move(LabelLeft, top);
-        anchorBottom = bottomOf(label);
-        top = anchorBottom + ChoiceGap;
-    }
-    for (int i = 0; i < 6; ++i) {
-        const std::size_t n = std::size_t(i);
-        QWidget* control = record.multiple ? static_cast<QWidget*>(area.CheckBox[n])
-                                           : static_cast<QWidget*>(area.RadioButton[n]);
-        control->move(control->x(), area.ALabel[n]->y());
-    }
-
-    // The explanation, 40 pixels below the last choice; whether it shows is decided later.
     area.ExpText->setText(record.explanation);
-    area.ExpText->setGeometry(area.ExpText->x(), anchorBottom + ExplanationGap,
-                              std::max(1, W - area.ExpText->x() - 30), 1);
-    remeasure(area.ExpText);
 
     fitScrollArea(area);
 

@@ -45,8 +45,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace {
 
 const QColor Purple(128, 0, 128);
