@@ -1,6 +1,7 @@
 #include "TMainForm.h"
 
 #include "ErrorBoundary.h"
+#include "Look.h"
 #include "Session.h"
 #include "ShapedButton.h"
 #include "TDM.h"
@@ -45,10 +46,7 @@ TMainForm::TMainForm(Session& session, const QString& programFolder, QWidget* pa
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_session(session)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    Look::makeWhite(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

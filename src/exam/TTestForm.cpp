@@ -10,6 +10,7 @@
 #include "Grading.h"
 #include "HeaderBand.h"
 #include "ItemReport.h"
+#include "Look.h"
 #include "MnemonicPriority.h"
 #include "OutlinedLabel.h"
 #include "PrintDialog.h"
@@ -49,31 +50,6 @@ namespace {
 
 const QColor Purple(128, 0, 128);
 const QColor Navy(0, 0, 128);
-
-QFont pixelFont(const QString& family, int pixels, bool bold = false, bool italic = false)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    widget->setPalette(palette);
-}
 
 } // namespace
 
@@ -168,44 +144,45 @@ void TTestForm::buildHeader()
     fcLabel1 =
         new OutlinedLabel(QStringLiteral("Exam SA-410: Linux Server Administration"), Panel1);
     fcLabel1->setObjectName(QStringLiteral("fcLabel1"));
-    fcLabel1->setFont(pixelFont(QStringLiteral("Arial"), 19, true, true));
+    fcLabel1->setFont(Look::pixelFont(QStringLiteral("Arial"), 19, true, true));
     fcLabel1->setTextColor(Qt::white);
     fcLabel1->setOutlineColor(QColor(20, 30, 60));
     fcLabel1->setShadow(2);
 
     Label1 = new OutlinedLabel(QString(), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    Label1->setFont(Look::pixelFont(QStringLiteral("Verdana"), 13, true));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setShadow(1, QColor(30, 30, 30));
 
-    Label2 = plainLabel(QStringLiteral("Label2"), QString(), Panel1);
-    Label2->setFont(pixelFont(QStringLiteral("Verdana"), 13));
+    Label2 = Look::plainLabel(QStringLiteral("Label2"), QString(), Panel1);
+    Label2->setFont(Look::pixelFont(QStringLiteral("Verdana"), 13));
 
-    Label3 = plainLabel(QStringLiteral("Label3"), QString(), Panel1);
-    Label3->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    Label3 = Look::plainLabel(QStringLiteral("Label3"), QString(), Panel1);
+    Label3->setFont(Look::pixelFont(QStringLiteral("Verdana"), 13, true));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    setTextColor(Label3, QColor(128, 128, 128));
+    Look::setTextColor(Label3, QColor(128, 128, 128));
 
     MarkBox = new QCheckBox(QStringLiteral("&Mark this item"), Panel1);
     MarkBox->setObjectName(QStringLiteral("MarkBox"));
     ErrorBoundary::connect(MarkBox, &QCheckBox::clicked, this, &TTestForm::MarkBoxClick);
-    MarkBox->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
-    setTextColor(MarkBox, Qt::black);
+    MarkBox->setFont(Look::pixelFont(QStringLiteral("Verdana"), 13, true));
+    Look::setTextColor(MarkBox, Qt::black);
 
-    CorrectLabel = plainLabel(QStringLiteral("CorrectLabel"), QString(), Panel1);
-    CorrectLabel->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    CorrectLabel = Look::plainLabel(QStringLiteral("CorrectLabel"), QString(), Panel1);
+    CorrectLabel->setFont(Look::pixelFont(QStringLiteral("Verdana"), 13, true));
 
     TimeLabel = new OutlinedLabel(QString(), Panel1);
     TimeLabel->setObjectName(QStringLiteral("TimeLabel"));
-    TimeLabel->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    TimeLabel->setFont(Look::pixelFont(QStringLiteral("Verdana"), 13, true));
     TimeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
     TimeLabel->setShadow(1, QColor(30, 30, 30));
 
-    ReviewLabel = plainLabel(QStringLiteral("ReviewLabel"), QStringLiteral("Review items"), Panel1);
-    ReviewLabel->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    ReviewLabel =
+        Look::plainLabel(QStringLiteral("ReviewLabel"), QStringLiteral("Review items"), Panel1);
+    ReviewLabel->setFont(Look::pixelFont(QStringLiteral("Verdana"), 13, true));
     ReviewLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    setTextColor(ReviewLabel, Navy);
+    Look::setTextColor(ReviewLabel, Navy);
 
     // Home mode by design: only the subject title shows.
     for (QWidget* widget : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
@@ -236,10 +213,7 @@ void TTestForm::buildItemArea()
     Panel3 = new QFrame(this);
     Panel3->setObjectName(QStringLiteral("Panel3"));
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel3->setAutoFillBackground(true);
-    QPalette white = Panel3->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Panel3->setPalette(white);
+    Look::makeWhite(Panel3);
     auto* layout = new QVBoxLayout(Panel3);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
@@ -250,12 +224,11 @@ void TTestForm::buildItemArea()
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setPalette(white);
-    ScrollBox1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    Look::makeWhite(ScrollBox1, false);
+    ScrollBox1->setFont(Look::pixelFont(QStringLiteral("MS Sans Serif"), 13));
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("ItemContent"));
-    content->setAutoFillBackground(true);
-    content->setPalette(white);
+    Look::makeWhite(content);
     ScrollBox1->setWidget(content);
     ScrollBox1->hide();
 
@@ -269,7 +242,7 @@ void TTestForm::buildItemArea()
     QText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
     ExpText = m_area.ExpText;
     ExpText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
-    setTextColor(ExpText, Navy);
+    Look::setTextColor(ExpText, Navy);
 
     for (int i = 0; i < 6; ++i) {
         ErrorBoundary::connect(m_area.RadioButton[std::size_t(i)], &QAbstractButton::clicked, this,
@@ -299,16 +272,16 @@ void TTestForm::buildWelcomePanel()
 
     fcLabel5 = new OutlinedLabel(QStringLiteral("Welcome to Tessaly 4.0"), Panel4);
     fcLabel5->setObjectName(QStringLiteral("fcLabel5"));
-    fcLabel5->setFont(pixelFont(QStringLiteral("Arial"), 16, true, true));
+    fcLabel5->setFont(Look::pixelFont(QStringLiteral("Arial"), 16, true, true));
     fcLabel5->setTextColor(QColor(0, 255, 255));
     fcLabel5->setOutlineColor(QColor(0, 70, 90));
     fcLabel5->setShadow(2, QColor(150, 150, 150));
 
-    fcLabel3 = plainLabel(QStringLiteral("fcLabel3"),
-                          QStringLiteral("Practice exams for Exam SA-410\nLinux Server "
-                                         "Administration"),
-                          Panel4);
-    fcLabel3->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    fcLabel3 = Look::plainLabel(QStringLiteral("fcLabel3"),
+                                QStringLiteral("Practice exams for Exam SA-410\nLinux Server "
+                                               "Administration"),
+                                Panel4);
+    fcLabel3->setFont(Look::pixelFont(QStringLiteral("MS Sans Serif"), 13));
     fcLabel3->setAlignment(Qt::AlignCenter);
     fcLabel3->setWordWrap(true);
 
@@ -317,12 +290,12 @@ void TTestForm::buildWelcomePanel()
     fcLabel4 = new OutlinedLabel(
         QStringLiteral("Please select the practice exam you want to begin."), Panel5);
     fcLabel4->setObjectName(QStringLiteral("fcLabel4"));
-    fcLabel4->setFont(pixelFont(QStringLiteral("Arial"), 16, true, true));
+    fcLabel4->setFont(Look::pixelFont(QStringLiteral("Arial"), 16, true, true));
     fcLabel4->setTextColor(QColor(0, 255, 0));
     fcLabel4->setOutlineColor(QColor(0, 80, 0));
     fcLabel4->setShadow(2, QColor(150, 150, 150));
 
-    const QFont buttonFont = pixelFont(QStringLiteral("MS Sans Serif"), 13);
+    const QFont buttonFont = Look::pixelFont(QStringLiteral("MS Sans Serif"), 13);
     const QString letters = QStringLiteral("ABCDEF");
     for (int i = 0; i < 6; ++i) {
         auto* button = new ShapedButton(QStringLiteral("&") + letters[i], Panel5);
@@ -388,7 +361,7 @@ void TTestForm::buildButtonRow()
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFixedHeight(41);
     Panel2->installEventFilter(this);
-    const QFont font = pixelFont(QStringLiteral("MS Sans Serif"), 13);
+    const QFont font = Look::pixelFont(QStringLiteral("MS Sans Serif"), 13);
     auto make = [&](const QString& name, const QString& caption, int left, int width) {
         auto* button = new QPushButton(caption, Panel2);
         button->setObjectName(name);
@@ -634,10 +607,7 @@ void TTestForm::Preferences1Click()
     // The fonts take effect at the next item change or resize.
     auto apply = [](QWidget* widget, const ColoredFont& font) {
         widget->setFont(font.font);
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, font.color);
-        palette.setColor(QPalette::Text, font.color);
-        widget->setPalette(palette);
+        Look::setTextColor(widget, font.color);
     };
     apply(QText, chosen.QuestionFont);
     apply(ScrollBox1, chosen.AnswerFont);

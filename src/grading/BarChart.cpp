@@ -1,5 +1,7 @@
 #include "BarChart.h"
 
+#include "Look.h"
+
 #include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
@@ -130,10 +132,7 @@ void BarChartRenderer::paint(QPainter& painter, const QRectF& bounds, const BarC
 
 BarChartWidget::BarChartWidget(QWidget* parent) : QWidget(parent)
 {
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    Look::makeWhite(this);
 }
 
 void BarChartWidget::setModel(const BarChartModel& model)

@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include "Look.h"
+
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -173,10 +175,7 @@ void applyFontSetting(QWidget* widget, const QFont& designFont, const FontSettin
     if (setting.italic)
         font.setItalic(true);
     widget->setFont(font);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colorFromStored(setting.color));
-    palette.setColor(QPalette::Text, colorFromStored(setting.color));
-    widget->setPalette(palette);
+    Look::setTextColor(widget, colorFromStored(setting.color));
 }
 
 FontSetting fontSettingOf(const QFont& font, const QColor& color)

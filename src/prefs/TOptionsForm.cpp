@@ -1,6 +1,8 @@
 #include "TOptionsForm.h"
 
 #include "BoundedSpinBox.h"
+#include "Look.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -76,11 +78,8 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent)
     Panel1->setTextFormat(Qt::PlainText);
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setFixedSize(157, 53);
-    Panel1->setAutoFillBackground(true);
     Panel1->setFrameShape(QFrame::StyledPanel);
-    QPalette white = Panel1->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Panel1->setPalette(white);
+    Look::makeWhite(Panel1);
     BitBtn3 = new QPushButton(QStringLiteral("Change Font"), fonts);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     fontsLayout->addWidget(ListBox1, 0, 0, 2, 1);

@@ -6,6 +6,7 @@
 #include "DataSource.h"
 #include "ErrorBoundary.h"
 #include "FieldNames.h"
+#include "Look.h"
 #include "OutlinedLabel.h"
 #include "Prompt.h"
 #include "SectionTitles.h"
@@ -55,14 +56,6 @@ constexpr int SectionRowHeight = 16;
 
 const QColor HeaderGray(128, 128, 128);
 const QColor Aqua(0, 255, 255);
-
-QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 enum class Glyph { Add, Edit, Delete, Item };
 
@@ -328,9 +321,9 @@ QWidget* TSamplerForm::buildQuestionPage()
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     auto* layout = new QVBoxLayout(TabSheet1);
     layout->setContentsMargins(PageBorder, PageBorder, PageBorder, PageBorder);
-    layout->addWidget(plainLabel(QStringLiteral("Label1"),
-                                 QStringLiteral("Enter the question text in the box bellow."),
-                                 TabSheet1));
+    layout->addWidget(Look::plainLabel(QStringLiteral("Label1"),
+                                       QStringLiteral("Enter the question text in the box bellow."),
+                                       TabSheet1));
     DBMemo1 = new DBMemo(TabSheet1);
     DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
     DBMemo1->bind(m_dm.dsUserSet, Field::QText);
@@ -346,7 +339,7 @@ QWidget* TSamplerForm::buildTypeSectionPage()
     layout->setContentsMargins(PageBorder, PageBorder, PageBorder, PageBorder);
     layout->setSpacing(4);
     layout->addWidget(
-        plainLabel(QStringLiteral("Label2"), QStringLiteral("Select item type:"), TabSheet2));
+        Look::plainLabel(QStringLiteral("Label2"), QStringLiteral("Select item type:"), TabSheet2));
     ComboBox1 = new QComboBox(TabSheet2);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
@@ -357,8 +350,8 @@ QWidget* TSamplerForm::buildTypeSectionPage()
     ComboBox1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     layout->addWidget(ComboBox1);
     layout->addSpacing(12);
-    layout->addWidget(
-        plainLabel(QStringLiteral("Label3"), QStringLiteral("Select item section:"), TabSheet2));
+    layout->addWidget(Look::plainLabel(QStringLiteral("Label3"),
+                                       QStringLiteral("Select item section:"), TabSheet2));
     ListBox1 = new QListWidget(TabSheet2);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setUniformItemSizes(true);
@@ -408,10 +401,10 @@ QWidget* TSamplerForm::buildChoicesPage()
 
     m_choicesPanel = new QWidget;
     m_choicesPanel->setObjectName(QStringLiteral("ChoicesPanel"));
-    m_choicesHint =
-        plainLabel(QStringLiteral("Label4"),
-                   QStringLiteral("Enter the responce choices and mark the correct choice(s)."),
-                   m_choicesPanel);
+    m_choicesHint = Look::plainLabel(
+        QStringLiteral("Label4"),
+        QStringLiteral("Enter the responce choices and mark the correct choice(s)."),
+        m_choicesPanel);
     m_choicesHint->setAlignment(Qt::AlignCenter);
     for (int k = 0; k < 6; ++k) {
         const int top = FirstChoiceTop + k * ChoiceStep;
@@ -450,8 +443,8 @@ QWidget* TSamplerForm::buildExplanationPage()
     TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
     auto* layout = new QVBoxLayout(TabSheet4);
     layout->setContentsMargins(PageBorder, PageBorder, PageBorder, PageBorder);
-    layout->addWidget(plainLabel(QStringLiteral("Label5"),
-                                 QStringLiteral("Enter the explanation text."), TabSheet4));
+    layout->addWidget(Look::plainLabel(QStringLiteral("Label5"),
+                                       QStringLiteral("Enter the explanation text."), TabSheet4));
     DBMemo2 = new DBMemo(TabSheet4);
     DBMemo2->setObjectName(QStringLiteral("DBMemo2"));
     DBMemo2->bind(m_dm.dsUserSet, Field::QExpl);
@@ -466,7 +459,8 @@ void TSamplerForm::buildStatusBar()
     bar->setFixedHeight(24);
     const int widths[4] = {70, 80, 100, 100};
     for (int i = 0; i < 4; ++i) {
-        QLabel* panel = plainLabel(QStringLiteral("StatusPanel%1").arg(i + 1), QString(), bar);
+        QLabel* panel =
+            Look::plainLabel(QStringLiteral("StatusPanel%1").arg(i + 1), QString(), bar);
         panel->setFixedWidth(widths[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar->addWidget(panel);

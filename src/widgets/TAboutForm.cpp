@@ -1,5 +1,7 @@
 #include "TAboutForm.h"
 
+#include "Look.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -10,10 +12,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About Examora"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    Look::makeWhite(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 12);
