@@ -164,7 +164,7 @@ private slots:
             });
 
         // Review: item 1, its key and explanation, "Correct".
-        QCOMPARE(test->ExamMode, int(TTestForm::ReviewMode));
+        QCOMPARE(test->ExamMode(), int(TTestForm::ReviewMode));
         QCOMPARE(exam->recNo(), 1);
         QVERIFY(test->findChild<QLabel*>(QStringLiteral("ExpText"))->isVisible());
         QCOMPARE(test->findChild<QLabel*>(QStringLiteral("CorrectLabel"))->text(),
@@ -180,7 +180,7 @@ private slots:
         // Exit Exam, then back to the start window.
         Prompt::setNextAnswers({QMessageBox::Yes});
         click(test->findChild<QPushButton*>(QStringLiteral("Button3")));
-        QCOMPARE(test->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(test->ExamMode(), int(TTestForm::HomeMode));
         QVERIFY(test->close());
         QVERIFY(start->isVisible());
 
@@ -271,7 +271,7 @@ private slots:
                 Prompt::setNextAnswers({QMessageBox::Yes});
                 click(score->findChild<QPushButton*>(QStringLiteral("BitBtn3")));
             });
-        QCOMPARE(test->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(test->ExamMode(), int(TTestForm::HomeMode));
         QVERIFY(test->close());
 
         // The personal table holds the item as written.

@@ -129,13 +129,13 @@ private slots:
         QVERIFY2(message.contains(Schemas::BankFile) &&
                      message.contains(reason, Qt::CaseInsensitive),
                  qPrintable(message));
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
         QVERIFY(find<QWidget>(QStringLiteral("Panel4"))->isVisible());
 
         // The User Exam needs no bank.
         clickStart(QStringLiteral("UserBtn"), true);
-        QCOMPARE(form()->ExamMode, int(TTestForm::ExamModeValue));
-        QCOMPARE(form()->ItemCount, 2);
+        QCOMPARE(form()->ExamMode(), int(TTestForm::ExamModeValue));
+        QCOMPARE(form()->ItemCount(), 2);
         QVERIFY(Prompt::takeRecords().isEmpty());
         Prompt::setNextAnswers({QMessageBox::Yes});
         QTest::mouseClick(find<QPushButton>(QStringLiteral("Button3")), Qt::LeftButton);
@@ -162,8 +162,8 @@ private slots:
         QCOMPARE(records[0].kind, Prompt::Kind::Information);
         QVERIFY2(records[0].text.contains(QStringLiteral("ces.DAT, was damaged")),
                  qPrintable(records[0].text));
-        QCOMPARE(form()->ExamMode, int(TTestForm::ExamModeValue));
-        QVERIFY(form()->ItemCount > 0);
+        QCOMPARE(form()->ExamMode(), int(TTestForm::ExamModeValue));
+        QVERIFY(form()->ItemCount() > 0);
         QFile aside(path(QStringLiteral("ces.DAT.damaged")));
         QVERIFY(aside.open(QIODevice::ReadOnly));
         QCOMPARE(aside.readAll(), noise(9000)); // kept as it was
@@ -177,7 +177,7 @@ private slots:
         clickStart(QStringLiteral("UserBtn"), false);
         QString message = onlyError();
         QVERIFY2(message.contains(Schemas::PersonalFile), qPrintable(message));
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
 
         // The Test Sampler reports it too, and the start window comes back.
         QVERIFY(form()->close());
@@ -272,7 +272,7 @@ private slots:
             if (record.kind == Prompt::Kind::Error)
                 QVERIFY2(record.text.contains(Schemas::BankFile), qPrintable(record.text));
         }
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
         QVERIFY(!form()->dtQSet->isActive());
         QVERIFY(!form()->dtCurrentSet->isActive());
         QVERIFY(!form()->dtUserSet->isActive());
@@ -284,7 +284,7 @@ private slots:
         lock.release();
         m_driver->showTestWindow();
         clickStart(QStringLiteral("fcShapeBtn1"), true);
-        QCOMPARE(form()->ExamMode, int(TTestForm::ExamModeValue));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::ExamModeValue));
     }
 
     void aNoteTheBankRefusesLeavesTheBankAsItWas_data()
@@ -338,13 +338,13 @@ private slots:
         Prompt::setNextAnswers({QMessageBox::Yes});
         QTest::mouseClick(find<QPushButton>(QStringLiteral("Button3")), Qt::LeftButton);
         QVERIFY(Prompt::takeRecords().size() == 1); // the question; no error
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
         QCOMPARE(FixtureBank::query(path(Schemas::BankFile), memoQuery), before);
 
         // With the file free again, a save works as always.
         clickStart(QStringLiteral("fcShapeBtn1"), true);
         for (int moves = 0; form()->dtCurrentSet->fieldInt(Field::QOrNumber) != item; ++moves) {
-            QVERIFY(moves < form()->ItemCount);
+            QVERIFY(moves < form()->ItemCount());
             QTest::mouseClick(find<QPushButton>(QStringLiteral("NextButton")), Qt::LeftButton);
         }
         QTimer::singleShot(0, [&] {
@@ -369,7 +369,7 @@ private slots:
         m_driver = std::make_unique<ExamDriver>();
         m_driver->showTestWindow();
         clickStart(QStringLiteral("fcShapeBtn1"), true); // holds ces.DAT exclusively
-        QCOMPARE(form()->ExamMode, int(TTestForm::ExamModeValue));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::ExamModeValue));
 
         Program second(m_driver->folder());
         second.TestForm->show();
@@ -386,7 +386,7 @@ private slots:
                      message.contains(QStringLiteral("locked")),
                  qPrintable(message));
         QVERIFY(clock.elapsed() >= Table::LockWaitMilliseconds - 200);
-        QCOMPARE(second.TestForm->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(second.TestForm->ExamMode(), int(TTestForm::HomeMode));
 
         // The first keeps working: it moves through its exam and grades it.
         QTest::mouseClick(find<QPushButton>(QStringLiteral("NextButton")), Qt::LeftButton);
@@ -401,7 +401,7 @@ private slots:
         });
         QTest::mouseClick(second.TestForm->findChild<ShapedButton*>(QStringLiteral("fcShapeBtn2")),
                           Qt::LeftButton);
-        QCOMPARE(second.TestForm->ExamMode, int(TTestForm::ExamModeValue));
+        QCOMPARE(second.TestForm->ExamMode(), int(TTestForm::ExamModeValue));
         second.TestForm->CloseCurrentExam();
     }
 
@@ -428,7 +428,7 @@ private slots:
         m_driver->showTestWindow();
 
         clickStart(QStringLiteral("fcShapeBtn1"), true);
-        QCOMPARE(form()->ItemCount, 5);
+        QCOMPARE(form()->ItemCount(), 5);
         for (int k = 1; k <= 5; ++k) {
             form()->dtCurrentSet->setRecNo(k);
             if (form()->dtCurrentSet->fieldInt(Field::QSect) == 0) {
@@ -461,7 +461,7 @@ private slots:
 
         // An exam of one item: both moves disabled.
         clickStart(QStringLiteral("fcShapeBtn2"), true);
-        QCOMPARE(form()->ItemCount, 1);
+        QCOMPARE(form()->ItemCount(), 1);
         QVERIFY(!find<QPushButton>(QStringLiteral("PrevButton"))->isEnabled());
         QVERIFY(!find<QPushButton>(QStringLiteral("NextButton"))->isEnabled());
         Prompt::setNextAnswers({QMessageBox::Yes});
@@ -469,7 +469,7 @@ private slots:
 
         // An exam with no items grades and says so.
         clickStart(QStringLiteral("fcShapeBtn3"), true);
-        QCOMPARE(form()->ItemCount, 0);
+        QCOMPARE(form()->ItemCount(), 0);
         QCOMPARE(find<QWidget>(QStringLiteral("Label1"))->property("text").toString(),
                  QStringLiteral("Item 0 of 0"));
         QTimer::singleShot(0, [&] {

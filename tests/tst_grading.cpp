@@ -172,7 +172,7 @@ private slots:
             QTest::mouseClick(score->findChild<QPushButton*>(QStringLiteral("BitBtn3")),
                               Qt::LeftButton);
         });
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
     }
 
     void theReviewListDrawsGridLinesAndLightsTheEntryUnderTheMouse()
@@ -361,7 +361,7 @@ private slots:
             records[0].text,
             QStringLiteral("This will end your practice exam.\nAre you sure to end this exam?"));
         QCOMPARE(records[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        QCOMPARE(form()->ExamMode, int(TTestForm::ExamModeValue));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::ExamModeValue));
         QVERIFY(form()->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 
         // OK grades: 1 of 54 correct is 18.5..., shown as 19.
@@ -380,7 +380,7 @@ private slots:
         QVERIFY(!form()->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 
         // View Answers: review mode at item 1.
-        QCOMPARE(form()->ExamMode, int(TTestForm::ReviewMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::ReviewMode));
         QCOMPARE(form()->dtCurrentSet->recNo(), 1);
         QVERIFY(find<QWidget>(QStringLiteral("ScrollBox1"))->isVisible());
         QVERIFY(find<QLabel>(QStringLiteral("CorrectLabel"))->isVisible());
@@ -417,7 +417,7 @@ private slots:
         QCOMPARE(records.size(), 2);
         QCOMPARE(records[0].text, QStringLiteral("Are you sure you wish to end this exam?"));
         QCOMPARE(records[0].buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
     }
 
     void theItemsReviewGoesToTheChosenItem()

@@ -114,7 +114,7 @@ private slots:
         m_driver->startExam([this] {
             QTest::mouseClick(find<ShapedButton>(QStringLiteral("fcShapeBtn1")), Qt::LeftButton);
         });
-        QCOMPARE(form()->ItemCount, 7);
+        QCOMPARE(form()->ItemCount(), 7);
     }
 
     void cleanup()
@@ -452,9 +452,7 @@ private slots:
         click(check(1));
         const std::vector<ItemState> before = m_driver->program().itemStates();
 
-        form()->ExamMode = TTestForm::ReviewMode;
-        form()->ReviewControls();
-        form()->dtCurrentSet->first();
+        m_driver->gradeAndViewAnswers();
         goTo(Short);
         QVERIFY(find<QLabel>(QStringLiteral("ExpText"))->isVisible());
         QCOMPARE(find<QLabel>(QStringLiteral("CorrectLabel"))->text(), QStringLiteral("Incorrect"));

@@ -257,7 +257,7 @@ private slots:
         QVERIFY(answers->font().bold());
         QVERIFY(!answers->font().underline());
         QVERIFY(!find<QPushButton>(QStringLiteral("LearnButton"))->isHidden());
-        QCOMPARE(form()->DefaultTime, 45);
+        QCOMPARE(form()->settings().DefaultTime, 45);
     }
 
     void switchingTheTimerOffAndOnRestartsTheCountdown()
@@ -320,7 +320,7 @@ private slots:
             QCOMPARE(records[0].text, c.message);
             // Stored as entered; the button keeps its program.
             QCOMPARE(stored(QStringLiteral("CalcPath")), c.path);
-            QCOMPARE(form()->CalcPath, c.path);
+            QCOMPARE(form()->settings().CalcPath, c.path);
             QCOMPARE(button->CommandLine(), calculator);
         }
         // An unchanged path is not checked again.

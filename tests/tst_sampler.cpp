@@ -1130,8 +1130,8 @@ private slots:
                               Qt::LeftButton);
         });
         verifyNoErrorShown();
-        QCOMPARE(testForm->ExamTitle, QStringLiteral("User Exam"));
-        QCOMPARE(testForm->ItemCount, 2);
+        QCOMPARE(testForm->ExamTitle(), QStringLiteral("User Exam"));
+        QCOMPARE(testForm->ItemCount(), 2);
 
         QSet<QString> seen;
         Table* exam = testForm->dtCurrentSet;

@@ -161,8 +161,8 @@ private slots:
             QCOMPARE(QFontInfo(question->font()).family(), QStringLiteral("DejaVu Sans"));
             QCOMPARE(explanation->palette().color(QPalette::WindowText), QColor(0, 0, 128));
             QVERIFY(form.findChild<QPushButton*>(QStringLiteral("LearnButton"))->isHidden());
-            QVERIFY(form.TimerOn);
-            QCOMPARE(form.DefaultTime, 90);
+            QVERIFY(form.settings().TimerOn);
+            QCOMPARE(form.settings().DefaultTime, 90);
         }
         store.save([] {
             Settings s;
@@ -201,7 +201,7 @@ private slots:
             return s;
         }());
         TTestForm form(session, states, store);
-        QVERIFY(!form.ShowCalcBtn);
+        QVERIFY(!form.settings().ShowCalcBtn);
         QVERIFY(form.findChild<QWidget*>(QStringLiteral("CalcButton"))->isHidden());
         // Memory only: the stored value stays until the options are next confirmed.
         QVERIFY(SettingsStore().load(QString()).ShowCalcBtn);

@@ -86,7 +86,7 @@ private slots:
         QVERIFY(!mainForm->isVisible());
         QVERIFY(testForm->isVisible());
         QVERIFY(testForm->windowState() & Qt::WindowMaximized);
-        QCOMPARE(testForm->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(testForm->ExamMode(), int(TTestForm::HomeMode));
 
         QVERIFY(testForm->close()); // home mode: no question asked
         QVERIFY(Prompt::takeRecords().isEmpty());

@@ -53,14 +53,14 @@ private:
 
     void verifyExamMode(const QString& title, int count)
     {
-        QCOMPARE(form()->ExamMode, int(TTestForm::ExamModeValue));
-        QCOMPARE(form()->ExamTitle, title);
+        QCOMPARE(form()->ExamMode(), int(TTestForm::ExamModeValue));
+        QCOMPARE(form()->ExamTitle(), title);
         QCOMPARE(m_driver->find<QLabel>(QStringLiteral("Label3"))->text(), title);
         QCOMPARE(
             m_driver->find<QLabel>(QStringLiteral("Label2"))->text(),
             QStringLiteral("Item ID: %1").arg(form()->dtCurrentSet->fieldInt(Field::QOrNumber)));
         QCOMPARE(form()->dtCurrentSet->recNo(), 1);
-        QCOMPARE(form()->ItemCount, count);
+        QCOMPARE(form()->ItemCount(), count);
         QVERIFY(!m_driver->find<QWidget>(QStringLiteral("Panel4"))->isVisible());
         QVERIFY(m_driver->find<QWidget>(QStringLiteral("ScrollBox1"))->isVisible());
         QVERIFY(m_driver->find<QWidget>(QStringLiteral("Panel2"))->isVisible());
@@ -73,7 +73,7 @@ private:
 
     void verifyHomeMode()
     {
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
         QVERIFY(m_driver->find<QWidget>(QStringLiteral("Panel4"))->isVisible());
         QVERIFY(!m_driver->find<QWidget>(QStringLiteral("ScrollBox1"))->isVisible());
         QVERIFY(!m_driver->find<QWidget>(QStringLiteral("Panel2"))->isVisible());
@@ -173,8 +173,8 @@ private slots:
         });
         verifyExamMode(title, expected.size());
         QCOMPARE(examItems(), expected);
-        QCOMPARE(form()->CandidateName, QStringLiteral("Dana Candidate"));
-        QCOMPARE(form()->TimeLimit, 90 / 1440.0);
+        QCOMPARE(form()->CandidateName(), QStringLiteral("Dana Candidate"));
+        QCOMPARE(form()->TimeLimit(), 90 / 1440.0);
         QVERIFY(Prompt::takeRecords().isEmpty());
     }
 
@@ -189,8 +189,8 @@ private slots:
             },
             false);
         verifyHomeMode();
-        QVERIFY(form()->CandidateName.isEmpty());
-        QCOMPARE(form()->TimeLimit, 0.0);
+        QVERIFY(form()->CandidateName().isEmpty());
+        QCOMPARE(form()->TimeLimit(), 0.0);
     }
 
     void aRandomExamKeepsTheTimeAndClampsTheCount()
@@ -225,7 +225,7 @@ private slots:
         QVERIFY(countEnabled);
         QCOMPARE(countBase, QColor(Qt::white));
         verifyExamMode(QStringLiteral("Random Exam"), 7);
-        QCOMPARE(form()->TimeLimit, 33 / 1440.0);
+        QCOMPARE(form()->TimeLimit(), 33 / 1440.0);
         const QSet<qint64> inExams =
             bankItems([](const FixtureItem& item) { return item.examNumber != 0; });
         const QSet<qint64> drawn = examItems();
@@ -284,7 +284,7 @@ private slots:
             });
         QCOMPARE(shown, typed); // the field took every key
         verifyExamMode(QStringLiteral("Random Exam"), items);
-        QCOMPARE(form()->TimeLimit, minutes / 1440.0);
+        QCOMPARE(form()->TimeLimit(), minutes / 1440.0);
         QVERIFY(Prompt::takeRecords().isEmpty());
     }
 
@@ -304,7 +304,7 @@ private slots:
         QTest::mouseClick(m_driver->find<QPushButton>(QStringLiteral("Button3")), Qt::LeftButton);
 
         startPractice(6);
-        QCOMPARE(form()->ItemCount, 0);
+        QCOMPARE(form()->ItemCount(), 0);
         QCOMPARE(m_driver->find<QWidget>(QStringLiteral("Label1"))->property("text").toString(),
                  QStringLiteral("Item 0 of 0"));
         auto* area = m_driver->find<QScrollArea>(QStringLiteral("ScrollBox1"));
@@ -324,7 +324,7 @@ private slots:
         Prompt::setNextAnswers({QMessageBox::Ok, QMessageBox::Yes});
         QTest::mouseClick(m_driver->find<QPushButton>(QStringLiteral("GradeButton")),
                           Qt::LeftButton);
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
     }
 
     void aUserExamOnAnEmptySetIsRefused()
@@ -373,7 +373,7 @@ private slots:
         QCOMPARE(records[0].kind, Prompt::Kind::Confirmation);
         QCOMPARE(records[0].text, QStringLiteral("Are you sure you wish to end this exam?"));
         QCOMPARE(records[0].buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(form()->ExamMode, int(TTestForm::ExamModeValue));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::ExamModeValue));
 
         Prompt::setNextAnswers({QMessageBox::Yes});
         QTest::mouseClick(m_driver->find<QPushButton>(QStringLiteral("Button3")), Qt::LeftButton);
@@ -397,25 +397,24 @@ private slots:
         QCOMPARE(records[0].text, QStringLiteral("This exam is not completed.\nAre you shure ?"));
         QCOMPARE(records[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
         QVERIFY(form()->isVisible());
-        QCOMPARE(form()->ExamMode, int(TTestForm::ExamModeValue));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::ExamModeValue));
         QVERIFY(form()->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 
         Prompt::setNextAnswers({QMessageBox::Ok});
         QVERIFY(form()->close());
         QVERIFY(!form()->isVisible());
         QVERIFY(m_driver->program().MainForm->isVisible());
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
         QVERIFY(!form()->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     }
 
     void closingInReviewOrHomeModeAsksNothing()
     {
         startPractice(1);
-        form()->ExamMode = TTestForm::ReviewMode;
-        form()->ReviewControls();
+        m_driver->gradeAndViewAnswers();
         QVERIFY(form()->close());
         QVERIFY(Prompt::takeRecords().isEmpty());
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
 
         m_driver->showTestWindow();
         QVERIFY(form()->close());
@@ -439,7 +438,7 @@ private slots:
         watch.start(20);
         QTest::keyClick(form(), Qt::Key_F, Qt::AltModifier);
         QTRY_COMPARE(caption, QStringLiteral("Begin Practice Exam F"));
-        QCOMPARE(form()->ExamMode, int(TTestForm::HomeMode));
+        QCOMPARE(form()->ExamMode(), int(TTestForm::HomeMode));
         watch.stop();
 
         // A letter no visible button claims still opens its menu.

@@ -55,33 +55,26 @@ const QColor Navy(0, 0, 128);
 
 TTestForm::TTestForm(Session& session, ItemStates& itemStates, SettingsStore& settingsStore,
                      QWidget* parent)
-    : QMainWindow(parent), m_session(session), m_itemStates(itemStates),
-      m_settingsStore(settingsStore)
+    : QMainWindow(parent), m_exam(session, itemStates), dtQSet(m_exam.bank()),
+      dtCurrentSet(m_exam.currentSet()), dsCurrentSet(m_exam.currentSource()),
+      dtUserSet(m_exam.userSet()), m_session(session), m_settingsStore(settingsStore)
 {
     setObjectName(QStringLiteral("TestForm"));
     setMinimumSize(732, 502);
     resize(732, 505);
     setWindowModality(Qt::ApplicationModal);
 
-    dtQSet = new Table(m_session, Schemas::bank(), this);
-    dtQSet->setObjectName(QStringLiteral("dtQSet"));
-    dtCurrentSet = new Table(m_session, Schemas::currentExam(), this);
-    dtCurrentSet->setObjectName(QStringLiteral("dtCurrentSet"));
-    dsCurrentSet = new DataSource(dtCurrentSet, this);
-    dsCurrentSet->setObjectName(QStringLiteral("dsCurrentSet"));
-    dtUserSet = new Table(m_session, Schemas::personal(), this);
-    dtUserSet->setObjectName(QStringLiteral("dtUserSet"));
-    ErrorBoundary::connect(dsCurrentSet, &DataSource::dataChanged, this,
-                           &TTestForm::dsCurrentSetDataChange);
+    ErrorBoundary::connect(&m_exam, &ExamSession::itemChanged, this,
+                           [this] { dsCurrentSetDataChange(QString()); });
+    ErrorBoundary::connect(&m_exam, &ExamSession::started, this, &TTestForm::examStarted);
+    ErrorBoundary::connect(&m_exam, &ExamSession::reviewEntered, this, &TTestForm::reviewEntered);
+    connect(&m_exam, &ExamSession::workingCopyReplaced, this,
+            [this](const QString& message) { Prompt::information(this, message); });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     ErrorBoundary::connect(Timer1, &QTimer::timeout, this, &TTestForm::Timer1Timer);
-    m_clock = [] {
-        return QDateTime::currentDateTime();
-    };
-    m_timerStart = m_clock();
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -103,18 +96,8 @@ TTestForm::TTestForm(Session& session, ItemStates& itemStates, SettingsStore& se
     m_session.addPassword(QStringLiteral("Kovalpt8261"));
     setWindowState(windowState() | Qt::WindowMaximized);
     setWindowTitle(QStringLiteral("Tessaly 4"));
-    ExamMode = HomeMode;
     ReadWindowsDir();
     LoadSettings();
-    LearnButton->setVisible(ShowLearnBtn);
-    // A stored program that no longer exists, or is no program, hides the button quietly.
-    if (QFileInfo::exists(CalcPath) && TddgRunButton::rejection(CalcPath).isEmpty()) {
-        CalcButton->setCommandLine(CalcPath);
-        CalcButton->setVisible(ShowCalcBtn);
-    } else {
-        CalcButton->setVisible(false);
-        ShowCalcBtn = false;
-    }
 }
 
 TTestForm::~TTestForm() = default;
@@ -122,6 +105,7 @@ TTestForm::~TTestForm() = default;
 void TTestForm::setWindows(const Windows& windows)
 {
     m_windows = windows;
+    m_exam.setProgress(m_windows.progress);
     if (m_windows.score) {
         ErrorBoundary::connect(m_windows.score, &TScoreForm::viewAnswersRequested, this,
                                &TTestForm::viewAnswers);
@@ -239,9 +223,9 @@ void TTestForm::buildItemArea()
     m_area.MarkBox = MarkBox;
     m_area.CorrectLabel = CorrectLabel;
     QText = m_area.QText;
-    QText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
+    QText->setFont(designItemFont());
     ExpText = m_area.ExpText;
-    ExpText->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
+    ExpText->setFont(designItemFont());
     Look::setTextColor(ExpText, Navy);
 
     for (int i = 0; i < 6; ++i) {
@@ -256,10 +240,6 @@ void TTestForm::buildItemArea()
                            [this] { ExhibitButtonClick(1); });
     ErrorBoundary::connect(m_area.ExhBtnB, &QPushButton::clicked, this,
                            [this] { ExhibitButtonClick(2); });
-
-    m_designQuestionFont = QText->font();
-    m_designAnswerFont = QFont(QStringLiteral("MS Sans Serif"), 10);
-    m_designExplanationFont = ExpText->font();
 
     layout->addWidget(ScrollBox1);
 }
@@ -455,15 +435,40 @@ void TTestForm::ReadWindowsDir()
 
 void TTestForm::LoadSettings()
 {
-    const Settings settings = m_settingsStore.load(SettingsStore::defaultCalcPath(WindowsDir));
-    applyFontSetting(QText, m_designQuestionFont, settings.question);
-    applyFontSetting(ScrollBox1, m_designAnswerFont, settings.answer);
-    applyFontSetting(ExpText, m_designExplanationFont, settings.explanation);
-    ShowLearnBtn = settings.ShowLearnBtn;
-    ShowCalcBtn = settings.ShowCalcBtn;
-    TimerOn = settings.TimerOn;
-    DefaultTime = settings.DefaultTime;
-    CalcPath = settings.CalcPath;
+    applySettings(m_settingsStore.load(SettingsStore::defaultCalcPath(WindowsDir)));
+}
+
+void TTestForm::applySettings(Settings settings)
+{
+    const bool created = !m_settingsApplied;
+    const Settings previous = m_settings;
+    m_settingsApplied = true;
+
+    // Fonts show at the next item change or resize.
+    applyFontSetting(QText, settings.question);
+    applyFontSetting(ScrollBox1, settings.answer);
+    applyFontSetting(ExpText, settings.explanation);
+    LearnButton->setVisible(settings.ShowLearnBtn);
+    if (created) {
+        // A stored program that no longer exists, or is no program, hides the button quietly.
+        const QString& path = settings.CalcPath;
+        if (QFileInfo::exists(path) && TddgRunButton::rejection(path).isEmpty()) {
+            CalcButton->setCommandLine(path);
+            CalcButton->setVisible(settings.ShowCalcBtn);
+        } else {
+            CalcButton->setVisible(false);
+            settings.ShowCalcBtn = false;
+        }
+        m_settings = settings;
+        return;
+    }
+    if (previous.ShowCalcBtn != settings.ShowCalcBtn)
+        CalcButton->setVisible(settings.ShowCalcBtn);
+    if (previous.CalcPath != settings.CalcPath)
+        CalcButton->setCommandLine(settings.CalcPath); // a rejected path is reported, and kept
+    m_settings = settings;
+    if (previous.TimerOn != settings.TimerOn)
+        RestartExamTimer(); // during an exam the countdown starts again from the full limit
 }
 
 void TTestForm::ExamControls()
@@ -497,15 +502,7 @@ void TTestForm::ReviewControls()
 
 void TTestForm::CloseCurrentExam()
 {
-    ExamMode = HomeMode;
-    // Closing first needs nothing of the engine: pending edits are dropped and the files let
-    // go, so the window gets home whatever state a table or its file is in. The filter is
-    // then cleared on the closed bank, which reads nothing.
-    dtQSet->close();
-    dtCurrentSet->close();
-    dtUserSet->close();
-    dtQSet->setFilter(QString());
-    dtQSet->setFiltered(false);
+    m_exam.close();
 
     Panel4->show();
     ScrollBox1->hide();
@@ -527,30 +524,27 @@ void TTestForm::CloseCurrentExam()
 
 void TTestForm::setClock(std::function<QDateTime()> clock)
 {
-    m_clock = std::move(clock);
+    m_exam.setClock(std::move(clock));
 }
 
 void TTestForm::RestartExamTimer()
 {
-    const bool running = TimerOn && ExamMode == ExamModeValue;
+    const bool running = m_exam.clockRuns(m_settings.TimerOn);
     TimeLabel->setVisible(running);
-    TimeLabel->setText(TimeFormat::format(TimeLimit));
+    TimeLabel->setText(TimeFormat::format(m_exam.timeLimit()));
     Timer1->setInterval(1000);
     if (running)
         Timer1->start();
     else
         Timer1->stop();
-    m_timerStart = m_clock();
+    m_exam.restartClock();
 }
 
 void TTestForm::Timer1Timer()
 {
-    const qint64 elapsedMs = std::max<qint64>(0, m_timerStart.msecsTo(m_clock()));
-    ElapsedTime =
-        TimeFormat::parse(TimeFormat::format(elapsedMs / 1000 / TimeFormat::SecondsPerDay));
-    TimeLabel->setText(TimeFormat::format(TimeLimit - ElapsedTime));
-    if (TimeFormat::seconds(ElapsedTime) >= TimeFormat::seconds(TimeLimit)) {
-        m_timerStart = m_clock();
+    const ExamSession::Tick tick = m_exam.tick();
+    TimeLabel->setText(TimeFormat::format(tick.remaining));
+    if (tick.expired) {
         Timer1->stop();
         TimeExpiredPrompt();
     }
@@ -569,67 +563,18 @@ void TTestForm::TimeExpiredPrompt()
 
 void TTestForm::Preferences1Click()
 {
-    auto fontOf = [](const QWidget* widget) {
-        return ColoredFont{widget->font(), widget->palette().color(QPalette::WindowText)};
-    };
-    TOptionsForm::Values current;
-    current.QuestionFont = fontOf(QText);
-    current.AnswerFont = fontOf(ScrollBox1);
-    current.ExplanationFont = fontOf(ExpText);
-    current.ShowLearnBtn = ShowLearnBtn;
-    current.TimerOn = TimerOn;
-    current.ShowCalcBtn = ShowCalcBtn;
-    current.DefaultTime = DefaultTime;
-    current.CalcPath = CalcPath;
-    m_windows.options->prepare(current);
+    m_windows.options->prepare(m_settings);
     if (m_windows.options->exec() != QDialog::Accepted)
         return;
-    const TOptionsForm::Values chosen = m_windows.options->values();
-
-    if (ShowLearnBtn != chosen.ShowLearnBtn) {
-        ShowLearnBtn = chosen.ShowLearnBtn;
-        LearnButton->setVisible(ShowLearnBtn);
-    }
-    if (TimerOn != chosen.TimerOn) {
-        TimerOn = chosen.TimerOn;
-        RestartExamTimer(); // during an exam the countdown starts again from the full limit
-    }
-    if (ShowCalcBtn != chosen.ShowCalcBtn) {
-        ShowCalcBtn = chosen.ShowCalcBtn;
-        CalcButton->setVisible(ShowCalcBtn);
-    }
-    DefaultTime = chosen.DefaultTime;
-    if (CalcPath != chosen.CalcPath) {
-        CalcPath = chosen.CalcPath;
-        CalcButton->setCommandLine(CalcPath); // a rejected path is reported and kept as setting
-    }
-
-    // The fonts take effect at the next item change or resize.
-    auto apply = [](QWidget* widget, const ColoredFont& font) {
-        widget->setFont(font.font);
-        Look::setTextColor(widget, font.color);
-    };
-    apply(QText, chosen.QuestionFont);
-    apply(ScrollBox1, chosen.AnswerFont);
-    apply(ExpText, chosen.ExplanationFont);
-
-    Settings stored;
-    stored.question = fontSettingOf(chosen.QuestionFont.font, chosen.QuestionFont.color);
-    stored.answer = fontSettingOf(chosen.AnswerFont.font, chosen.AnswerFont.color);
-    stored.explanation = fontSettingOf(chosen.ExplanationFont.font, chosen.ExplanationFont.color);
-    stored.ShowLearnBtn = ShowLearnBtn;
-    stored.TimerOn = TimerOn;
-    stored.ShowCalcBtn = ShowCalcBtn;
-    stored.DefaultTime = DefaultTime;
-    stored.CalcPath = CalcPath;
-    m_settingsStore.save(stored);
+    applySettings(m_windows.options->values());
+    m_settingsStore.save(m_settings);
 }
 
 void TTestForm::NoteButtonClick()
 {
     if (!dtCurrentSet->isActive() || dtCurrentSet->recordCount() == 0)
         return;
-    m_windows.note->setItemLine(ExamTitle + QStringLiteral(",  Item ID: ") +
+    m_windows.note->setItemLine(m_exam.title() + QStringLiteral(",  Item ID: ") +
                                 QString::number(dtCurrentSet->fieldInt(Field::QOrNumber)));
     m_windows.note->exec();
 }
@@ -640,7 +585,7 @@ void TTestForm::Print1Click()
         return;
     const ItemRecord record = ItemRecord::fromCurrent(*dtCurrentSet);
     const ItemReport::Content content = ItemReport::make(
-        ExamTitle, dtCurrentSet->recNo(), QText->text(), record.choices, record.explanation);
+        m_exam.title(), dtCurrentSet->recNo(), QText->text(), record.choices, record.explanation);
     if (!m_itemPrinter) {
         m_itemPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_itemPrinter->setDocName(QStringLiteral("Report"));
@@ -654,13 +599,13 @@ void TTestForm::dsCurrentSetDataChange(const QString& fieldName)
 {
     Q_UNUSED(fieldName)
     // The note window edits the current record; the item behind it stays as it is.
-    if (ExamMode == HomeMode || !dtCurrentSet->isActive() ||
+    if (m_exam.mode() == HomeMode || !dtCurrentSet->isActive() ||
         (m_windows.note && m_windows.note->isVisible()))
         return;
     const int recordNumber = dtCurrentSet->recNo();
-    PrevButton->setEnabled(recordNumber != FirstItemNo);
-    NextButton->setEnabled(recordNumber != ItemCount);
-    Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(ItemCount));
+    PrevButton->setEnabled(recordNumber != m_exam.firstItemNo());
+    NextButton->setEnabled(recordNumber != m_exam.itemCount());
+    Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(m_exam.itemCount()));
     Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->fieldInt(Field::QOrNumber)));
     if (dtCurrentSet->recordCount() == 0) {
         ItemView::ShowNoItem(m_area);
@@ -673,12 +618,7 @@ void TTestForm::dsCurrentSetDataChange(const QString& fieldName)
 
 ItemState& TTestForm::currentItemState()
 {
-    const int index = dtCurrentSet->isActive() ? dtCurrentSet->recNo() - 1 : -1;
-    if (index < 0 || index >= int(m_itemStates.size())) {
-        m_noItemState = ItemState();
-        return m_noItemState;
-    }
-    return m_itemStates[std::size_t(index)];
+    return m_exam.currentItemState();
 }
 
 void TTestForm::LayoutItem()
@@ -698,9 +638,9 @@ void TTestForm::ShowAnswerKey()
 
 ItemView::Mode TTestForm::viewMode() const
 {
-    return ExamMode == ReviewMode      ? ItemView::Mode::Review
-           : ExamMode == ExamModeValue ? ItemView::Mode::Exam
-                                       : ItemView::Mode::Home;
+    return m_exam.mode() == ReviewMode      ? ItemView::Mode::Review
+           : m_exam.mode() == ExamModeValue ? ItemView::Mode::Exam
+                                            : ItemView::Mode::Home;
 }
 
 void TTestForm::PrevButtonClick()
@@ -715,26 +655,19 @@ void TTestForm::NextButtonClick()
 
 void TTestForm::RadioChoiceChanged()
 {
-    ItemState& state = currentItemState();
-    if (ExamMode == ExamModeValue) {
-        for (int i = 0; i < 6; ++i)
-            state.Selected[std::size_t(i)] = m_area.RadioButton[std::size_t(i)]->isChecked();
-        EvaluateItem();
-    } else if (ExamMode == ReviewMode) {
-        ItemView::setAnswerControls(m_area, false, state); // the click is undone
-    }
+    std::array<bool, 6> selected{};
+    for (std::size_t i = 0; i < selected.size(); ++i)
+        selected[i] = m_area.RadioButton[i]->isChecked();
+    if (!m_exam.setSelected(selected) && m_exam.mode() == ReviewMode)
+        ItemView::setAnswerControls(m_area, false, currentItemState()); // the click is undone
 }
 
 void TTestForm::CheckBoxClick(int choice)
 {
-    ItemState& state = currentItemState();
     const std::size_t n = std::size_t(choice - 1);
-    if (ExamMode == ExamModeValue) {
-        state.Selected[n] = m_area.CheckBox[n]->isChecked();
-        EvaluateItem();
-    } else if (ExamMode == ReviewMode) {
-        m_area.CheckBox[n]->setChecked(state.Selected[n] != 0);
-    }
+    if (!m_exam.setChoiceSelected(choice, m_area.CheckBox[n]->isChecked()) &&
+        m_exam.mode() == ReviewMode)
+        m_area.CheckBox[n]->setChecked(currentItemState().Selected[n] != 0);
 }
 
 void TTestForm::ALabelClick(int choice)
@@ -746,19 +679,9 @@ void TTestForm::ALabelClick(int choice)
         m_area.CheckBox[n]->click();
 }
 
-void TTestForm::EvaluateItem()
-{
-    ItemState& state = currentItemState();
-    bool correct = true;
-    for (int i = 1; i <= 6 && correct; ++i)
-        correct =
-            dtCurrentSet->fieldBool(Field::key(i)) == (state.Selected[std::size_t(i - 1)] != 0);
-    state.Correct = correct ? 1 : 0;
-}
-
 void TTestForm::MarkBoxClick()
 {
-    currentItemState().Marked = MarkBox->isChecked() ? 1 : 0;
+    m_exam.setMarked(MarkBox->isChecked());
 }
 
 void TTestForm::LearnButtonClick()
@@ -781,74 +704,35 @@ void TTestForm::ExhibitButtonClick(int exhibit)
 
 void TTestForm::PrepareStartDialog(bool CountEditable)
 {
-    dtQSet->close();
-    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
-    dtQSet->setFiltered(true);
-    dtQSet->open();
-    const int count = dtQSet->recordCount();
-    dtQSet->close();
-    m_windows.name->setQuestionCount(count, CountEditable);
+    m_windows.name->setQuestionCount(m_exam.countExamItems(), CountEditable);
 }
 
-void TTestForm::openWorkingCopy()
-{
-    if (dtCurrentSet->isActive())
-        return;
-    dtCurrentSet->setExclusive(true);
-    try {
-        dtCurrentSet->open();
-    } catch (const DataError& error) {
-        if (error.kind() != DataError::Kind::Damaged)
-            throw;
-        const QString path = dtCurrentSet->filePath();
-        const QString aside = path + QStringLiteral(".damaged");
-        QFile::remove(aside);
-        if (!QFile::rename(path, aside))
-            throw;
-        Prompt::information(
-            this, QStringLiteral("The working copy of the exam, %1, was damaged. "
-                                 "It was set aside as %2, and a new one is used.\n\n%3")
-                      .arg(dtCurrentSet->fileName(), QFileInfo(aside).fileName(), error.message()));
-        dtCurrentSet->open();
-    }
-}
-
-bool TTestForm::showStartDialog()
+void TTestForm::startExam(ExamSession::Source source, bool random)
 {
     if (m_windows.name->exec() != QDialog::Accepted)
-        return false;
-    CandidateName = m_windows.name->candidateName();
-    TimeLimit = m_windows.name->minutes() / 1440.0;
-    return true;
+        return;
+    ExamSession::Start start;
+    start.source = source;
+    start.candidate = m_windows.name->candidateName();
+    start.minutes = m_windows.name->minutes();
+    start.random = random;
+    start.count = random ? m_windows.name->questionCount() : 0;
+    m_exam.start(start);
 }
 
-void TTestForm::runBankBuild(bool random)
+void TTestForm::examStarted()
 {
-    Label3->setText(ExamTitle);
-    ExamMode = HomeMode; // the item view stays idle while the build moves the tables
-    dtQSet->setFiltered(true);
-    dtQSet->open();
-    openWorkingCopy();
-    ExamSetBuilder builder(*dtCurrentSet, m_windows.progress);
-    const ExamSetBuild build =
-        random ? builder.BuildRandomExamSet(*dtQSet, m_windows.name->questionCount())
-               : builder.BuildExamSet(*dtQSet);
-    FirstItemNo = build.FirstItemNo;
-    ItemCount = build.ItemCount;
-    ExamSetBuilder::InitItemStates(*dtCurrentSet, m_itemStates);
-    ExamMode = ExamModeValue;
-    m_graded = false;
+    Label3->setText(m_exam.title());
     ExamControls();
+    NoteButton->setVisible(m_exam.source() == ExamSession::Source::Bank); // notes are the bank's
     dtCurrentSet->first();
     RestartExamTimer();
 }
 
 void TTestForm::StartBankExam()
 {
-    m_windows.name->setMinutes(DefaultTime);
-    if (!showStartDialog())
-        return;
-    runBankBuild(false);
+    m_windows.name->setMinutes(m_settings.DefaultTime);
+    startExam(ExamSession::Source::Bank, false);
 }
 
 void TTestForm::startPracticeExam(int exam)
@@ -856,8 +740,8 @@ void TTestForm::startPracticeExam(int exam)
     const QString letter = QString(QChar('A' + exam - 1));
     PrepareStartDialog(false);
     m_windows.name->setWindowTitle(QStringLiteral("Begin Practice Exam ") + letter);
-    ExamTitle = QStringLiteral("Practice Exam ") + letter;
-    dtQSet->setFilter(QStringLiteral("Q_EXAM_N=%1").arg(exam));
+    m_exam.setTitle(QStringLiteral("Practice Exam ") + letter);
+    m_exam.setBankFilter(QStringLiteral("Q_EXAM_N=%1").arg(exam));
     StartBankExam();
 }
 
@@ -865,8 +749,8 @@ void TTestForm::AllQActExecute()
 {
     PrepareStartDialog(false);
     m_windows.name->setWindowTitle(QStringLiteral("Take All Questions"));
-    ExamTitle = QStringLiteral("All Questions");
-    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    m_exam.setTitle(QStringLiteral("All Questions"));
+    m_exam.setBankFilter(QStringLiteral("Q_EXAM_N<>0"));
     StartBankExam();
 }
 
@@ -874,12 +758,10 @@ void TTestForm::RandActExecute()
 {
     m_windows.name->setWindowTitle(QStringLiteral("Random Exam"));
     PrepareStartDialog(true);
-    ExamTitle = QStringLiteral("Random Exam");
-    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    m_exam.setTitle(QStringLiteral("Random Exam"));
+    m_exam.setBankFilter(QStringLiteral("Q_EXAM_N<>0"));
     // The time field keeps what the candidate last entered.
-    if (!showStartDialog())
-        return;
-    runBankBuild(true);
+    startExam(ExamSession::Source::Bank, true);
 }
 
 void TTestForm::UserActExecute()
@@ -898,35 +780,20 @@ void TTestForm::UserActExecute()
         m_windows.name->setQuestionCount(0, false);
     }
     m_windows.name->setWindowTitle(QStringLiteral("User Exam"));
-    ExamTitle = QStringLiteral("User Exam");
+    m_exam.setTitle(QStringLiteral("User Exam"));
     StartUserExam();
 }
 
 void TTestForm::StartUserExam()
 {
-    m_windows.name->setMinutes(DefaultTime);
-    if (!showStartDialog())
-        return; // the personal table stays open until the window goes home
-    Label3->setText(ExamTitle);
-    ExamMode = HomeMode;
-    dtUserSet->open();
-    openWorkingCopy();
-    ExamSetBuilder builder(*dtCurrentSet, m_windows.progress);
-    const ExamSetBuild build = builder.BuildUserExamSet(*dtUserSet);
-    FirstItemNo = build.FirstItemNo;
-    ItemCount = build.ItemCount;
-    ExamSetBuilder::InitItemStates(*dtCurrentSet, m_itemStates);
-    ExamMode = ExamModeValue;
-    m_graded = false;
-    ExamControls();
-    NoteButton->hide(); // notes belong to bank questions
-    dtCurrentSet->first();
-    RestartExamTimer();
+    m_windows.name->setMinutes(m_settings.DefaultTime);
+    // Cancelled, the personal table stays open until the window goes home.
+    startExam(ExamSession::Source::User, false);
 }
 
 void TTestForm::GradeButtonClick()
 {
-    if (ExamMode == ExamModeValue) {
+    if (m_exam.mode() == ExamModeValue) {
         const bool confirmed =
             Prompt::ask(this, Prompt::Kind::Confirmation,
                         QStringLiteral("This will end your practice exam.\nAre you sure to end "
@@ -934,21 +801,18 @@ void TTestForm::GradeButtonClick()
                         QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
         // The timer may have run out while the question was open, and the exam been graded,
         // reviewed or left from there: one exam is graded once.
-        if (confirmed && ExamMode == ExamModeValue && !m_graded)
+        if (confirmed && m_exam.mode() == ExamModeValue && !m_exam.isGraded())
             GradeExam();
-    } else if (ExamMode == ReviewMode) {
+    } else if (m_exam.mode() == ReviewMode) {
         GradeExam();
     }
 }
 
 void TTestForm::GradeExam()
 {
-    if (ExamMode == ExamModeValue) {
-        m_graded = true;
+    if (m_exam.grade()) {
         closeItemDialogs();
-        ComputeTotalScore();
-        ComputeSectionResults();
-        m_windows.score->setResults(m_results);
+        m_windows.score->setResults(m_exam.results());
         ScrollBox1->hide();
         GradeButton->setText(QStringLiteral("Score Report"));
         TimeLabel->hide();
@@ -971,17 +835,21 @@ void TTestForm::closeItemDialogs()
 
 void TTestForm::ComputeTotalScore()
 {
-    Grading::fillTotal(m_results, m_itemStates, CandidateName, ExamTitle);
+    m_exam.ComputeTotalScore();
 }
 
 void TTestForm::ComputeSectionResults()
 {
-    Grading::fillSections(m_results, m_itemStates);
+    m_exam.ComputeSectionResults();
 }
 
 void TTestForm::viewAnswers()
 {
-    ExamMode = ReviewMode;
+    m_exam.enterReview();
+}
+
+void TTestForm::reviewEntered()
+{
     ReviewControls();
     LearnButton->setEnabled(false);
     dtCurrentSet->first();
@@ -989,8 +857,8 @@ void TTestForm::viewAnswers()
 
 void TTestForm::Button1Click()
 {
-    m_windows.review->fill(ReviewList::entries(m_itemStates, ExamMode == ReviewMode),
-                           ExamMode == ReviewMode);
+    const bool review = m_exam.mode() == ReviewMode;
+    m_windows.review->fill(ReviewList::entries(m_exam.itemStates(), review), review);
     m_windows.review->exec();
 }
 
@@ -1015,7 +883,7 @@ void TTestForm::About1Click()
 
 bool TTestForm::FormCloseQuery()
 {
-    if (ExamMode != ExamModeValue)
+    if (m_exam.mode() != ExamModeValue)
         return true;
     return Prompt::ask(this, Prompt::Kind::Warning,
                        QStringLiteral("This exam is not completed.\nAre you shure ?"),

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "ExamSession.h"
 #include "ItemState.h"
 #include "ItemView.h"
-#include "ScoreReport.h"
 #include "SettingsStore.h"
 
 #include <QDateTime>
-#include <QFont>
 #include <QMainWindow>
 
 #include <functional>
@@ -43,8 +42,15 @@ class Table;
 class TTestForm : public QMainWindow {
     Q_OBJECT
 
+    // First of all members: the tables below are the session's.
+    ExamSession m_exam;
+
 public:
-    enum Mode { HomeMode = 0, ExamModeValue = 1, ReviewMode = 3 };
+    enum Mode {
+        HomeMode = ExamSession::HomeMode,
+        ExamModeValue = ExamSession::ExamModeValue,
+        ReviewMode = ExamSession::ReviewMode
+    };
 
     // The windows the test window opens; they are created after it.
     struct Windows {
@@ -63,25 +69,22 @@ public:
 
     void setWindows(const Windows& windows);
 
-    // The values of the running exam.
-    int ExamMode = HomeMode;
-    QString ExamTitle;
-    QString CandidateName;
-    int ItemCount = 0;
-    int FirstItemNo = 0;
-    double TimeLimit = 0;
-    double ElapsedTime = 0;
-    bool ShowLearnBtn = false;
-    bool TimerOn = true;
-    bool ShowCalcBtn = true;
-    QString CalcPath;
-    QString WindowsDir;
-    int DefaultTime = 90;
+    // The running exam and its values.
+    ExamSession& examSession() { return m_exam; }
+    int ExamMode() const { return m_exam.mode(); }
+    QString ExamTitle() const { return m_exam.title(); }
+    QString CandidateName() const { return m_exam.candidate(); }
+    int ItemCount() const { return m_exam.itemCount(); }
+    int FirstItemNo() const { return m_exam.firstItemNo(); }
+    double TimeLimit() const { return m_exam.timeLimit(); }
+    double ElapsedTime() const { return m_exam.elapsedTime(); }
+    // The preferences as they apply now.
+    const Settings& settings() const { return m_settings; }
 
-    Table* dtQSet;
-    Table* dtCurrentSet;
-    DataSource* dsCurrentSet;
-    Table* dtUserSet;
+    Table* const dtQSet;
+    Table* const dtCurrentSet;
+    DataSource* const dsCurrentSet;
+    Table* const dtUserSet;
 
     void ReadWindowsDir();
     void LoadSettings();
@@ -93,9 +96,6 @@ public:
 
     // Starting an exam.
     void PrepareStartDialog(bool CountEditable);
-    // Opens the working copy of the exam; a damaged one is set aside and started anew, since
-    // every exam rebuilds it and nothing of the candidate's lives in it.
-    void openWorkingCopy();
     void StartBankExam();
     void StartUserExam();
     void startPracticeExam(int exam); // Action1Execute ... Action6Execute
@@ -111,7 +111,6 @@ public:
     void RadioChoiceChanged();
     void CheckBoxClick(int choice);
     void ALabelClick(int choice);
-    void EvaluateItem();
     void MarkBoxClick();
     void LearnButtonClick();
     void ExhibitButtonClick(int exhibit);
@@ -138,6 +137,9 @@ public:
 
     // The timer's clock: the local time now. Tests replace it.
     void setClock(std::function<QDateTime()> clock);
+    // Shows the settings: all of them when the window is created, what changed after the
+    // options dialog.
+    void applySettings(Settings settings);
 
 signals:
     // The window has closed; the start window shows again.
@@ -161,8 +163,9 @@ private:
     void dsCurrentSetDataChange(const QString& fieldName);
     void closeItemDialogs();
     ItemView::Mode viewMode() const;
-    bool showStartDialog();
-    void runBankBuild(bool random);
+    void startExam(ExamSession::Source source, bool random);
+    void examStarted();
+    void reviewEntered();
 
     bool FormCloseQuery();
     void FormClose();
@@ -172,14 +175,11 @@ private:
     void About1Click();
 
     Session& m_session;
-    ItemStates& m_itemStates;
     SettingsStore& m_settingsStore;
+    Settings m_settings;
+    bool m_settingsApplied = false;
+    QString WindowsDir;
     Windows m_windows;
-
-    // The fonts the item texts have by design; the stored settings start from them each run.
-    QFont m_designQuestionFont;
-    QFont m_designAnswerFont;
-    QFont m_designExplanationFont;
 
     // Header.
     HeaderBand* Panel1;
@@ -199,7 +199,6 @@ private:
     QLabel* QText;
     QLabel* ExpText;
     TddgRunButton* CalcButton;
-    ItemState m_noItemState; // shown when the item has no state, which a sound build never gives
 
     QWidget* Panel4;
     OutlinedLabel* fcLabel5;
@@ -233,10 +232,6 @@ private:
     QAction* UserAct;
 
     ExhibitWindow* m_exhibitWindow = nullptr;
-    ScoreReportContent m_results;
-    bool m_graded = false;                   // the running exam has been graded
     std::unique_ptr<QPrinter> m_itemPrinter; // keeps the print dialog's choices for the run
     QTimer* Timer1;
-    QDateTime m_timerStart;
-    std::function<QDateTime()> m_clock;
 };

@@ -1,11 +1,10 @@
 #include "SettingsStore.h"
 
-#include "Look.h"
-
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QWidget>
+
+#include <type_traits>
 
 namespace {
 
@@ -20,28 +19,6 @@ QString readText(const QSettings& settings, const QString& key, const QString& f
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QLatin1Char(','));
     return value.toString();
-}
-
-int readInteger(const QSettings& settings, const QString& key, int fallback)
-{
-    return SettingsStore::parseDecimal(readText(settings, key, QString())).value_or(fallback);
-}
-
-bool readBool(const QSettings& settings, const QString& key, bool fallback)
-{
-    const std::optional<int> number = SettingsStore::parseDecimal(readText(settings, key, {}));
-    return number ? *number != 0 : fallback;
-}
-
-FontSetting readFont(const QSettings& settings, const QString& prefix, const FontSetting& fallback)
-{
-    FontSetting font;
-    font.name = readText(settings, prefix + QStringLiteral("FontName"), fallback.name);
-    font.color = readInteger(settings, prefix + QStringLiteral("FontColor"), fallback.color);
-    font.size = readInteger(settings, prefix + QStringLiteral("FontSize"), fallback.size);
-    font.bold = readBool(settings, prefix + QStringLiteral("FontBold"), fallback.bold);
-    font.italic = readBool(settings, prefix + QStringLiteral("FontItalic"), fallback.italic);
-    return font;
 }
 
 QString boolText(bool value)
@@ -81,53 +58,46 @@ std::optional<int> SettingsStore::parseDecimal(const QString& text)
 
 Settings SettingsStore::load(const QString& defaultCalcPath) const
 {
-    const Settings defaults;
     Settings loaded;
+    loaded.CalcPath = defaultCalcPath;
     m_settings->beginGroup(Group);
-    loaded.question = readFont(*m_settings, QStringLiteral("Q"), defaults.question);
-    loaded.answer = readFont(*m_settings, QStringLiteral("A"), defaults.answer);
-    loaded.explanation = readFont(*m_settings, QStringLiteral("EXP"), defaults.explanation);
-    loaded.ShowLearnBtn =
-        readBool(*m_settings, QStringLiteral("ShowLearnBtn"), defaults.ShowLearnBtn);
-    loaded.ShowCalcBtn = readBool(*m_settings, QStringLiteral("ShowCalcBtn"), defaults.ShowCalcBtn);
-    loaded.TimerOn = readBool(*m_settings, QStringLiteral("TimerOn"), defaults.TimerOn);
-    loaded.DefaultTime =
-        readInteger(*m_settings, QStringLiteral("DefaultTime"), defaults.DefaultTime);
-    loaded.CalcPath = readText(*m_settings, QStringLiteral("CalcPath"), defaultCalcPath);
+    for (const SettingKey& key : settingKeys()) {
+        const QString text = readText(*m_settings, key.name, QString());
+        std::visit(
+            [&](auto* value) {
+                using Value = std::remove_pointer_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, QString>) {
+                    *value = readText(*m_settings, key.name, *value);
+                } else if (const std::optional<int> number = parseDecimal(text)) {
+                    if constexpr (std::is_same_v<Value, bool>)
+                        *value = *number != 0;
+                    else
+                        *value = *number;
+                }
+            },
+            key.field(loaded));
+    }
     m_settings->endGroup();
     return loaded;
 }
 
 void SettingsStore::save(const Settings& settings)
 {
+    Settings written = settings;
     m_settings->beginGroup(Group);
-    auto write = [this](const QString& key, const QString& value) {
-        m_settings->setValue(key, value);
-    };
-    auto writeInt = [&write](const QString& key, int value) {
-        write(key, QString::number(value));
-    };
-    // The order in which the values have always been written.
-    write(QStringLiteral("QFontName"), settings.question.name);
-    writeInt(QStringLiteral("QFontColor"), settings.question.color);
-    writeInt(QStringLiteral("QFontSize"), settings.question.size);
-    writeInt(QStringLiteral("DefaultTime"), settings.DefaultTime);
-    write(QStringLiteral("QFontBold"), boolText(settings.question.bold));
-    write(QStringLiteral("QFontItalic"), boolText(settings.question.italic));
-    write(QStringLiteral("AFontName"), settings.answer.name);
-    writeInt(QStringLiteral("AFontColor"), settings.answer.color);
-    writeInt(QStringLiteral("AFontSize"), settings.answer.size);
-    write(QStringLiteral("AFontBold"), boolText(settings.answer.bold));
-    write(QStringLiteral("AFontItalic"), boolText(settings.answer.italic));
-    write(QStringLiteral("EXPFontName"), settings.explanation.name);
-    writeInt(QStringLiteral("EXPFontColor"), settings.explanation.color);
-    writeInt(QStringLiteral("EXPFontSize"), settings.explanation.size);
-    write(QStringLiteral("EXPFontBold"), boolText(settings.explanation.bold));
-    write(QStringLiteral("EXPFontItalic"), boolText(settings.explanation.italic));
-    write(QStringLiteral("ShowLearnBtn"), boolText(settings.ShowLearnBtn));
-    write(QStringLiteral("TimerOn"), boolText(settings.TimerOn));
-    write(QStringLiteral("ShowCalcBtn"), boolText(settings.ShowCalcBtn));
-    write(QStringLiteral("CalcPath"), settings.CalcPath);
+    for (const SettingKey& key : settingKeys()) {
+        std::visit(
+            [&](auto* value) {
+                using Value = std::remove_pointer_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, QString>)
+                    m_settings->setValue(key.name, *value);
+                else if constexpr (std::is_same_v<Value, bool>)
+                    m_settings->setValue(key.name, boolText(*value));
+                else
+                    m_settings->setValue(key.name, QString::number(*value));
+            },
+            key.field(written));
+    }
     m_settings->endGroup();
     m_settings->sync();
 }
@@ -151,40 +121,4 @@ QString SettingsStore::defaultCalcPath(const QString& windowsDir)
     }
     return QString();
 #endif
-}
-
-QColor colorFromStored(int stored)
-{
-    return QColor(stored & 0xFF, (stored >> 8) & 0xFF, (stored >> 16) & 0xFF);
-}
-
-int storedFromColor(const QColor& color)
-{
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
-}
-
-void applyFontSetting(QWidget* widget, const QFont& designFont, const FontSetting& setting)
-{
-    QFont font = designFont;
-    if (!setting.name.isEmpty())
-        font.setFamily(setting.name);
-    if (setting.size > 0)
-        font.setPointSize(setting.size);
-    if (setting.bold)
-        font.setBold(true);
-    if (setting.italic)
-        font.setItalic(true);
-    widget->setFont(font);
-    Look::setTextColor(widget, colorFromStored(setting.color));
-}
-
-FontSetting fontSettingOf(const QFont& font, const QColor& color)
-{
-    FontSetting setting;
-    setting.name = font.family();
-    setting.color = storedFromColor(color);
-    setting.size = font.pointSize() > 0 ? font.pointSize() : 10;
-    setting.bold = font.bold();
-    setting.italic = font.italic();
-    return setting;
 }

@@ -1,6 +1,7 @@
 #include "TOptionsForm.h"
 
 #include "BoundedSpinBox.h"
+#include "ChooserDialogs.h"
 #include "Look.h"
 
 #include <QButtonGroup>
@@ -152,12 +153,10 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent)
     });
 }
 
-void TOptionsForm::prepare(const Values& current)
+void TOptionsForm::prepare(const Settings& current)
 {
     PageControl1->setCurrentIndex(0);
-    QuestionFont = current.QuestionFont;
-    AnswerFont = current.AnswerFont;
-    ExplanationFont = current.ExplanationFont;
+    m_settings = current;
     SpinEdit1->setValue(current.DefaultTime);
     Edit1->setText(current.CalcPath);
     (current.ShowLearnBtn ? m_learnShow : m_learnHide)->setChecked(true);
@@ -165,12 +164,9 @@ void TOptionsForm::prepare(const Values& current)
     (current.ShowCalcBtn ? m_calcShow : m_calcHide)->setChecked(true);
 }
 
-TOptionsForm::Values TOptionsForm::values() const
+Settings TOptionsForm::values() const
 {
-    Values values;
-    values.QuestionFont = QuestionFont;
-    values.AnswerFont = AnswerFont;
-    values.ExplanationFont = ExplanationFont;
+    Settings values = m_settings;
     values.ShowLearnBtn = m_learnShow->isChecked();
     values.TimerOn = m_timerOn->isChecked();
     values.ShowCalcBtn = m_calcShow->isChecked();
@@ -191,34 +187,33 @@ void TOptionsForm::FormActivate()
     ListBox1Click();
 }
 
-ColoredFont* TOptionsForm::selectedFont()
+FontSetting* TOptionsForm::selectedFont()
 {
     switch (ListBox1->currentRow()) {
     case 1:
-        return &AnswerFont;
+        return &m_settings.answer;
     case 2:
-        return &ExplanationFont;
+        return &m_settings.explanation;
     default:
-        return &QuestionFont;
+        return &m_settings.question;
     }
 }
 
 void TOptionsForm::ListBox1Click()
 {
-    const ColoredFont* font = selectedFont();
+    const FontSetting* font = selectedFont();
     const QListWidgetItem* item = ListBox1->currentItem();
     Panel1->setText(item ? item->text() : QString());
-    Panel1->setFont(font->font);
-    QPalette palette = Panel1->palette();
-    palette.setColor(QPalette::WindowText, font->color);
-    Panel1->setPalette(palette);
+    Panel1->setFont(font->font());
+    Look::setTextColor(Panel1, font->textColor());
 }
 
 void TOptionsForm::BitBtn3Click()
 {
-    ColoredFont* font = selectedFont();
-    if (const std::optional<ColoredFont> chosen = ChooserDialogs::chooseFont(*font, this))
-        *font = *chosen;
+    FontSetting* font = selectedFont();
+    if (const std::optional<ColoredFont> chosen =
+            ChooserDialogs::chooseFont(ColoredFont{font->font(), font->textColor()}, this))
+        *font = FontSetting::of(chosen->font, chosen->color);
     ListBox1Click();
 }
 

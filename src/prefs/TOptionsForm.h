@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChooserDialogs.h"
+#include "Settings.h"
 
 #include <QDialog>
 
@@ -14,29 +14,18 @@ class QTabWidget;
 class QToolButton;
 
 // The options dialog: the three item fonts, the Learn Now and calculator buttons, the
-// calculator program, the timer and the default time. It edits copies; the test window takes
-// them over when the candidate confirms with OK.
+// calculator program, the timer and the default time. It edits a copy of the settings; the test
+// window takes them over when the candidate confirms with OK.
 class TOptionsForm : public QDialog {
     Q_OBJECT
 
 public:
-    struct Values {
-        ColoredFont QuestionFont;
-        ColoredFont AnswerFont;
-        ColoredFont ExplanationFont;
-        bool ShowLearnBtn = false;
-        bool TimerOn = true;
-        bool ShowCalcBtn = true;
-        int DefaultTime = 90;
-        QString CalcPath;
-    };
-
     explicit TOptionsForm(QWidget* parent = nullptr);
 
     // Fills the dialog anew from the current settings.
-    void prepare(const Values& current);
-    // What the dialog holds now; the test window reads it after OK.
-    Values values() const;
+    void prepare(const Settings& current);
+    // The settings as the dialog holds them now; the test window takes them after OK.
+    Settings values() const;
 
     void ListBox1Click();
     void BitBtn3Click(); // Change Font
@@ -47,7 +36,7 @@ protected:
 
 private:
     void FormActivate();
-    ColoredFont* selectedFont();
+    FontSetting* selectedFont();
 
     QListWidget* ListBox1;
     QLabel* Panel1;
@@ -64,7 +53,5 @@ private:
     QSpinBox* SpinEdit1;
     QPushButton* BitBtn1;
 
-    ColoredFont QuestionFont;
-    ColoredFont AnswerFont;
-    ColoredFont ExplanationFont;
+    Settings m_settings; // the fonts as edited; the rest is read from the controls
 };

@@ -1,6 +1,8 @@
 #include "ExamDriver.h"
 
+#include "Prompt.h"
 #include "TNameForm.h"
+#include "TScoreForm.h"
 #include "TTestForm.h"
 #include "TableSchema.h"
 
@@ -65,6 +67,26 @@ void ExamDriver::startExam(const std::function<void()>& trigger,
     trigger();
     if (!answered)
         qWarning("the exam start dialog was not answered");
+}
+
+void ExamDriver::gradeAndViewAnswers()
+{
+    Prompt::setNextAnswers({QMessageBox::Ok});
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* score = qobject_cast<TScoreForm*>(QApplication::activeModalWidget());
+        if (!score)
+            return;
+        shown = true;
+        QTest::mouseClick(score->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
+                          Qt::LeftButton);
+    });
+    QTest::mouseClick(testForm()->findChild<QPushButton*>(QStringLiteral("GradeButton")),
+                      Qt::LeftButton);
+    if (!shown)
+        qWarning("the score window did not open");
+    if (Prompt::takeRecords().size() != 1)
+        qWarning("grading asked other than its one confirmation");
 }
 
 void ExamDriver::typeInto(QAbstractSpinBox* box, const QString& text)

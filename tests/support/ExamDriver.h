@@ -36,6 +36,10 @@ public:
     void startExam(const std::function<void()>& trigger,
                    const std::function<void(TNameForm*)>& fill = {}, bool confirm = true);
 
+    // Grades the running exam as a candidate does (Grade Now, OK) and goes to review mode with
+    // View Answers in the score window. The grading's confirmation is taken off the records.
+    void gradeAndViewAnswers();
+
     // Shows the test window as Start Testing does.
     void showTestWindow();
 
