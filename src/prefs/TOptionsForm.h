@@ -4,14 +4,9 @@
 
 #include <QDialog>
 
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QRadioButton;
-class QSpinBox;
-class QTabWidget;
-class QToolButton;
+namespace Ui {
+class TOptionsForm;
+}
 
 // The options dialog: the three item fonts, the Learn Now and calculator buttons, the
 // calculator program, the timer and the default time. It edits a copy of the settings; the test
@@ -21,6 +16,7 @@ class TOptionsForm : public QDialog {
 
 public:
     explicit TOptionsForm(QWidget* parent = nullptr);
+    ~TOptionsForm() override;
 
     // Fills the dialog anew from the current settings.
     void prepare(const Settings& current);
@@ -38,20 +34,6 @@ private:
     void FormActivate();
     FontSetting* selectedFont();
 
-    QListWidget* ListBox1;
-    QLabel* Panel1;
-    QPushButton* BitBtn3;
-    QTabWidget* PageControl1;
-    QRadioButton* m_learnShow;
-    QRadioButton* m_learnHide;
-    QRadioButton* m_calcShow;
-    QRadioButton* m_calcHide;
-    QLineEdit* Edit1;
-    QToolButton* SpeedButton1;
-    QRadioButton* m_timerOn;
-    QRadioButton* m_timerOff;
-    QSpinBox* SpinEdit1;
-    QPushButton* BitBtn1;
-
+    Ui::TOptionsForm* ui;
     Settings m_settings; // the fonts as edited; the rest is read from the controls
 };
