@@ -2,6 +2,7 @@
 #include "DataAwareEditors.h"
 #include "FieldNames.h"
 #include "FixtureBank.h"
+#include "GuiTest.h"
 #include "Program.h"
 #include "Prompt.h"
 #include "SettingsStore.h"
@@ -31,28 +32,13 @@
 #include <QTimer>
 
 // The roads of the program, end to end on the real windows and the shipped question bank.
-class TestAcceptance : public QObject {
+class TestAcceptance : public GuiTest {
     Q_OBJECT
 
 private:
     QTemporaryDir m_dir;
 
     QString path(const QString& file) const { return m_dir.filePath(file); }
-
-    // Runs `trigger`, which opens a modal window of type T, and hands that window to `act`.
-    template <typename T>
-    static void withModal(const std::function<void()>& trigger, const std::function<void(T*)>& act)
-    {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            T* window = qobject_cast<T*>(QApplication::activeModalWidget());
-            QVERIFY2(window, T::staticMetaObject.className());
-            seen = true;
-            act(window);
-        });
-        trigger();
-        QVERIFY2(seen, T::staticMetaObject.className());
-    }
 
     static void click(QWidget* widget)
     {
@@ -69,13 +55,6 @@ private slots:
         QFile::setPermissions(path(Schemas::BankFile), QFile::ReadOwner | QFile::WriteOwner);
         QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly 4"))
             .clear();
-        Prompt::setNextAnswers({});
-    }
-
-    void cleanup()
-    {
-        Prompt::setNextAnswers({});
-        Prompt::takeRecords();
     }
 
     void oneExamFromStartToEnd()

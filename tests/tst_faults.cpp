@@ -4,6 +4,7 @@
 #include "ExamDriver.h"
 #include "FieldNames.h"
 #include "FileLock.h"
+#include "GuiTest.h"
 #include "Prompt.h"
 #include "ShapedButton.h"
 #include "TDM.h"
@@ -30,14 +31,10 @@
 
 // Damaged, missing, locked and hostile inputs: a clear message that names the file, nothing
 // lost, the rest of the program still usable, and never a crash.
-class TestFaults : public QObject {
+class TestFaults : public GuiTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ExamDriver> m_driver;
-
-    TTestForm* form() { return m_driver->testForm(); }
-    template <typename T> T* find(const QString& name) { return m_driver->find<T>(name); }
     QString path(const QString& file) const { return QDir(m_driver->folder()).filePath(file); }
 
     static void writeBytes(const QString& file, const QByteArray& bytes)
@@ -93,14 +90,6 @@ private:
     }
 
 private slots:
-    void init() { Prompt::setNextAnswers({}); }
-
-    void cleanup()
-    {
-        m_driver.reset();
-        Prompt::resetTestMode();
-    }
-
     void aBadBankIsReportedAndTheRestStillWorks_data()
     {
         QTest::addColumn<QString>("how");

@@ -2,6 +2,7 @@
 #include "ExamDriver.h"
 #include "FieldNames.h"
 #include "Grading.h"
+#include "GuiTest.h"
 #include "PdfReader.h"
 #include "PrintDialog.h"
 #include "Prompt.h"
@@ -30,11 +31,10 @@
 #include <climits>
 
 // Grading, the score window and its report, and the items review.
-class TestGrading : public QObject {
+class TestGrading : public GuiTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ExamDriver> m_driver;
     QTemporaryDir m_dir;
 
     static ItemStates states(int correct, int items, int section = 1)
@@ -46,9 +46,6 @@ private:
         }
         return result;
     }
-
-    TTestForm* form() { return m_driver->testForm(); }
-    template <typename T> T* find(const QString& name) { return m_driver->find<T>(name); }
 
     void startAllQuestions()
     {
@@ -65,31 +62,14 @@ private:
     // Answers the grading confirmation with OK and hands the score window to `inspect`.
     void gradeAndInspect(const std::function<void(TScoreForm*)>& inspect)
     {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* score = qobject_cast<TScoreForm*>(QApplication::activeModalWidget());
-            QVERIFY(score);
-            seen = true;
-            inspect(score);
-        });
-        QTest::mouseClick(find<QPushButton>(QStringLiteral("GradeButton")), Qt::LeftButton);
-        QVERIFY(seen);
+        withModal<TScoreForm>(
+            [this] {
+                QTest::mouseClick(find<QPushButton>(QStringLiteral("GradeButton")), Qt::LeftButton);
+            },
+            inspect);
     }
 
 private slots:
-    void init()
-    {
-        Prompt::setNextAnswers({});
-        PrintDialog::setNextAnswers({});
-    }
-
-    void cleanup()
-    {
-        m_driver.reset();
-        Prompt::resetTestMode();
-        PrintDialog::resetTestMode();
-    }
-
     void theScoreIsGradedUnroundedAndShownRoundedHalfToEven_data()
     {
         QTest::addColumn<int>("correct");

@@ -2,6 +2,7 @@
 #include "ExamDriver.h"
 #include "ExhibitWindow.h"
 #include "FieldNames.h"
+#include "GuiTest.h"
 #include "Prompt.h"
 #include "ShapedButton.h"
 #include "TTestForm.h"
@@ -18,13 +19,11 @@
 
 // The item view: layout for any text length and width, answering, marking, navigation, Learn
 // Now and review mode, on the real test window.
-class TestItemView : public QObject {
+class TestItemView : public GuiTest {
     Q_OBJECT
 
 private:
     enum Item { Short = 1, Wrapping, OnlySecondExhibit, BrokenExhibit, Gaps, Markup, Plain };
-
-    std::unique_ptr<ExamDriver> m_driver;
 
     static QVector<FixtureItem> bank()
     {
@@ -74,8 +73,6 @@ private:
         return items;
     }
 
-    TTestForm* form() { return m_driver->testForm(); }
-    template <typename T> T* find(const QString& name) { return m_driver->find<T>(name); }
     QLabel* label(int i) { return find<QLabel>(QStringLiteral("ALabel%1").arg(i)); }
     QRadioButton* radio(int i)
     {
@@ -106,21 +103,15 @@ private:
 private slots:
     void init()
     {
+        GuiTest::init();
         m_driver = std::make_unique<ExamDriver>(bank());
         m_driver->showTestWindow();
         form()->showNormal();
         form()->resize(900, 700);
-        Prompt::setNextAnswers({});
         m_driver->startExam([this] {
             QTest::mouseClick(find<ShapedButton>(QStringLiteral("fcShapeBtn1")), Qt::LeftButton);
         });
         QCOMPARE(form()->ItemCount(), 7);
-    }
-
-    void cleanup()
-    {
-        m_driver.reset();
-        Prompt::resetTestMode();
     }
 
     void aShortItemIsLaidOutFromTheTop()
@@ -194,26 +185,25 @@ private slots:
         goTo(OnlySecondExhibit);
         QSize shown;
         QString title;
-        QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<ExhibitWindow*>(QApplication::activeModalWidget());
-            QVERIFY(window);
-            title = window->windowTitle();
-            shown = window->findChild<QLabel*>(QStringLiteral("ExhibitPicture"))->pixmap().size();
-            QTest::keyClick(window, Qt::Key_Escape);
-        });
-        click(find<QPushButton>(QStringLiteral("ExhBtnB")));
+        withModal<ExhibitWindow>(
+            [this] { click(find<QPushButton>(QStringLiteral("ExhBtnB"))); },
+            [&](ExhibitWindow* window) {
+                title = window->windowTitle();
+                shown =
+                    window->findChild<QLabel*>(QStringLiteral("ExhibitPicture"))->pixmap().size();
+                QTest::keyClick(window, Qt::Key_Escape);
+            });
         QCOMPARE(title, QStringLiteral("Exhibit 2"));
         QCOMPARE(shown, QSize(320, 140));
 
         goTo(BrokenExhibit);
         QString message;
-        QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<ExhibitWindow*>(QApplication::activeModalWidget());
-            QVERIFY(window);
-            message = window->findChild<QLabel*>(QStringLiteral("ExhibitPicture"))->text();
-            window->reject();
-        });
-        click(find<QPushButton>(QStringLiteral("ExhBtnA")));
+        withModal<ExhibitWindow>(
+            [this] { click(find<QPushButton>(QStringLiteral("ExhBtnA"))); },
+            [&](ExhibitWindow* window) {
+                message = window->findChild<QLabel*>(QStringLiteral("ExhibitPicture"))->text();
+                window->reject();
+            });
         QVERIFY2(message.contains(QStringLiteral("cannot be shown")), qPrintable(message));
     }
 

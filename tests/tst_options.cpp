@@ -1,5 +1,6 @@
 #include "ChooserDialogs.h"
 #include "ExamDriver.h"
+#include "GuiTest.h"
 #include "Prompt.h"
 #include "SettingsStore.h"
 #include "ShapedButton.h"
@@ -23,16 +24,12 @@
 #include <QTimer>
 
 // The options dialog, what it applies and stores, and the calculator button.
-class TestOptions : public QObject {
+class TestOptions : public GuiTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ExamDriver> m_driver;
     QTemporaryDir m_dir;
     QDateTime m_now;
-
-    TTestForm* form() { return m_driver->testForm(); }
-    template <typename T> T* find(const QString& name) { return m_driver->find<T>(name); }
 
     static QStringList storedKeys()
     {
@@ -51,21 +48,17 @@ private:
     // its frame when `confirm` is false).
     void options(const std::function<void(TOptionsForm*)>& act, bool confirm = true)
     {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TOptionsForm*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            seen = true;
-            if (act)
-                act(dialog);
-            if (confirm)
-                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
-                                  Qt::LeftButton);
-            else
-                dialog->close();
-        });
-        find<QAction>(QStringLiteral("Preferences1"))->trigger();
-        QVERIFY(seen);
+        withModal<TOptionsForm>(
+            [this] { find<QAction>(QStringLiteral("Preferences1"))->trigger(); },
+            [&](TOptionsForm* dialog) {
+                if (act)
+                    act(dialog);
+                if (confirm)
+                    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
+                                      Qt::LeftButton);
+                else
+                    dialog->close();
+            });
     }
 
     static void check(TOptionsForm* dialog, const QString& radio)
@@ -104,14 +97,7 @@ private slots:
         QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly 4"));
         raw.clear();
         raw.sync();
-        Prompt::setNextAnswers({});
-    }
-
-    void cleanup()
-    {
-        m_driver.reset();
-        Prompt::resetTestMode();
-        ChooserDialogs::resetTestMode();
+        GuiTest::init();
     }
 
     void okWithoutChangesWritesEveryValueAndChangesNothing()

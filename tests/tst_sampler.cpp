@@ -3,6 +3,7 @@
 #include "ExamDriver.h"
 #include "FieldNames.h"
 #include "FileLock.h"
+#include "GuiTest.h"
 #include "OutlinedLabel.h"
 #include "Prompt.h"
 #include "SectionTitles.h"
@@ -72,12 +73,10 @@ QVector<FixtureItem> itemsFor(const QList<qint64>& ids)
 
 // The Test Sampler, opened from the start window as the candidate opens it, with the
 // personal table written before the program starts.
-class TestSampler : public QObject {
+class TestSampler : public GuiTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ExamDriver> m_driver;
-
     void startProgram(const QList<qint64>& ids)
     {
         m_driver = std::make_unique<ExamDriver>(ExamDriver::standardBank(), itemsFor(ids),
@@ -90,7 +89,7 @@ private:
 
     template <typename T> T* find(const QString& name)
     {
-        T* widget = sampler()->findChild<T*>(name);
+        T* widget = GuiTest::find<T>(sampler(), name);
         if (!widget)
             qFatal("no %s in the sampler", qPrintable(name));
         return widget;
@@ -251,14 +250,6 @@ private:
     }
 
 private slots:
-    void init() { Prompt::setNextAnswers({}); }
-
-    void cleanup()
-    {
-        m_driver.reset();
-        Prompt::resetTestMode();
-    }
-
     void theDisplayFollowsTheTableState_data()
     {
         QTest::addColumn<QList<qint64>>("ids");

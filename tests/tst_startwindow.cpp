@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 #include "FixtureBank.h"
+#include "GuiTest.h"
 #include "Program.h"
 #include "Prompt.h"
 #include "ShapedButton.h"
@@ -14,7 +15,7 @@
 
 // The start window and program start: the windows, the data folder, going to the test window
 // and coming back.
-class TestStartWindow : public QObject {
+class TestStartWindow : public GuiTest {
     Q_OBJECT
 
 private:
@@ -25,14 +26,14 @@ private slots:
     void init()
     {
         QVERIFY(m_dir.isValid());
+        GuiTest::init();
         m_program = std::make_unique<Program>(m_dir.path());
-        Prompt::setNextAnswers({});
     }
 
     void cleanup()
     {
         m_program.reset();
-        Prompt::resetTestMode();
+        GuiTest::cleanup();
     }
 
     void theProgramFolderIsTheDataFolder()

@@ -1,5 +1,6 @@
 #include "ExamDriver.h"
 #include "FieldNames.h"
+#include "GuiTest.h"
 #include "Prompt.h"
 #include "ShapedButton.h"
 #include "TNameForm.h"
@@ -19,13 +20,10 @@
 #include <QTimer>
 
 // The test window's modes and the start of every kind of exam, driven through the real windows.
-class TestTestWindow : public QObject {
+class TestTestWindow : public GuiTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ExamDriver> m_driver;
-
-    TTestForm* form() { return m_driver->testForm(); }
     QMenu* examsMenu() { return form()->findChild<QMenu*>(QStringLiteral("ExamsMenu")); }
 
     // Q_OR_NUMBER of every item of the running exam.
@@ -100,16 +98,10 @@ private:
 private slots:
     void init()
     {
+        GuiTest::init();
         m_driver = std::make_unique<ExamDriver>(
             ExamDriver::standardBank(), FixtureBank::generate(3), QVector<qint64>{4, 11, 25});
         m_driver->showTestWindow();
-        Prompt::setNextAnswers({});
-    }
-
-    void cleanup()
-    {
-        m_driver.reset();
-        Prompt::resetTestMode();
     }
 
     void everyBankStartBuildsItsExam_data()

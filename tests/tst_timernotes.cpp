@@ -1,6 +1,7 @@
 #include "DataAwareEditors.h"
 #include "ExamDriver.h"
 #include "FieldNames.h"
+#include "GuiTest.h"
 #include "ItemReport.h"
 #include "PdfReader.h"
 #include "PrintDialog.h"
@@ -26,16 +27,13 @@
 #include <QTimer>
 
 // The exam timer, item notes and item printing.
-class TestTimerNotes : public QObject {
+class TestTimerNotes : public GuiTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ExamDriver> m_driver;
     QDateTime m_now;
     QTemporaryDir m_dir;
 
-    TTestForm* form() { return m_driver->testForm(); }
-    template <typename T> T* find(const QString& name) { return m_driver->find<T>(name); }
     QString timeText()
     {
         return find<QWidget>(QStringLiteral("TimeLabel"))->property("text").toString();
@@ -70,18 +68,16 @@ private:
     // Opens the note window for the current item and hands it to `act`.
     void withNoteWindow(const std::function<void(TNoteForm*, DBMemo*)>& act)
     {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* note = qobject_cast<TNoteForm*>(QApplication::activeModalWidget());
-            QVERIFY(note);
-            seen = true;
-            act(note, note->findChild<DBMemo*>(QStringLiteral("DBMemo1")));
-            if (note->isVisible())
-                QTest::mouseClick(note->findChild<QPushButton*>(QStringLiteral("Button3")),
-                                  Qt::LeftButton);
-        });
-        QTest::mouseClick(find<QPushButton>(QStringLiteral("NoteButton")), Qt::LeftButton);
-        QVERIFY(seen);
+        withModal<TNoteForm>(
+            [this] {
+                QTest::mouseClick(find<QPushButton>(QStringLiteral("NoteButton")), Qt::LeftButton);
+            },
+            [&](TNoteForm* note) {
+                act(note, note->findChild<DBMemo*>(QStringLiteral("DBMemo1")));
+                if (note->isVisible())
+                    QTest::mouseClick(note->findChild<QPushButton*>(QStringLiteral("Button3")),
+                                      Qt::LeftButton);
+            });
     }
 
     QString bankNote(int id)
@@ -103,16 +99,8 @@ private:
 private slots:
     void init()
     {
-        Prompt::setNextAnswers({});
-        PrintDialog::setNextAnswers({});
+        GuiTest::init();
         SettingsStore().save(Settings());
-    }
-
-    void cleanup()
-    {
-        m_driver.reset();
-        Prompt::resetTestMode();
-        PrintDialog::resetTestMode();
     }
 
     void timesAreWrittenAndReadAsHoursMinutesSeconds()
