@@ -2,12 +2,9 @@
 
 #include "ClickableLabel.h"
 #include "DataError.h"
-#include "DataSource.h"
 #include "ErrorBoundary.h"
-#include "ExamSetBuilder.h"
 #include "ExhibitWindow.h"
 #include "FieldNames.h"
-#include "Grading.h"
 #include "HeaderBand.h"
 #include "ItemReport.h"
 #include "Look.h"
@@ -27,7 +24,6 @@
 #include "TReviewForm.h"
 #include "TScoreForm.h"
 #include "Table.h"
-#include "TableSchema.h"
 #include "TddgRunButton.h"
 #include "TimeFormat.h"
 
