@@ -5,6 +5,8 @@
 #include "ExamSetBuilder.h"
 #include "FieldNames.h"
 #include "Grading.h"
+#include "ScoreArithmetic.h"
+#include "Session.h"
 #include "Table.h"
 #include "TableSchema.h"
 #include "TimeFormat.h"
@@ -92,9 +94,19 @@ void ExamSession::start(const Start& start)
     m_firstItemNo = build.FirstItemNo;
     m_itemCount = build.ItemCount;
     ExamSetBuilder::InitItemStates(*m_currentSet, m_itemStates);
+    m_itemIds.clear();
+    for (const QVariant& id : m_currentSet->columnValues(Field::QOrNumber))
+        m_itemIds.append(id.toLongLong());
+    m_learned.assign(m_itemStates.size(), false);
+    m_startedAt = m_clock();
     m_mode = ExamModeValue;
     m_graded = false;
     emit started();
+}
+
+HistoryStore ExamSession::history() const
+{
+    return HistoryStore(m_session.filePath(HistoryStore::FileName));
 }
 
 ItemState& ExamSession::currentItemState()
@@ -148,15 +160,68 @@ void ExamSession::EvaluateItem()
     state.Correct = correct ? 1 : 0;
 }
 
+void ExamSession::markLearned()
+{
+    const int index = m_currentSet->isActive() ? m_currentSet->recNo() - 1 : -1;
+    if (m_mode == ExamModeValue && index >= 0 && index < int(m_learned.size()))
+        m_learned[std::size_t(index)] = true;
+}
+
 bool ExamSession::grade()
 {
     if (m_mode != ExamModeValue || m_graded)
         return false;
     m_graded = true;
+    m_gradedAt = m_clock();
     ComputeTotalScore();
     ComputeSectionResults();
+    // The candidate's score comes first: a history that cannot take the attempt only says so.
+    HistoryStore store = history();
+    try {
+        const QString notice = store.prepare();
+        if (!notice.isEmpty())
+            emit historyNotice(notice);
+        store.record(attempt());
+    } catch (const DataError& error) {
+        emit historyNotice(
+            QStringLiteral("This attempt was not recorded in the study history.\n\n%1")
+                .arg(error.message()));
+    }
     emit graded();
     return true;
+}
+
+Attempt ExamSession::attempt() const
+{
+    const ScoreArithmetic::TotalScore total = ScoreArithmetic::totalScore(m_itemStates);
+    Attempt attempt;
+    attempt.finishedAt = m_gradedAt.isValid() ? m_gradedAt : m_clock();
+    attempt.examTitle = m_title;
+    attempt.candidate = m_candidate;
+    attempt.source = m_source == Source::User ? Attempt::Source::User : Attempt::Source::Bank;
+    attempt.itemCount = total.items;
+    attempt.correct = total.correct;
+    attempt.score = total.score;
+    attempt.passed = total.passed;
+    attempt.timeLimitMinutes = int(TimeFormat::seconds(m_timeLimit) / 60);
+    attempt.elapsedSeconds = int(std::max<qint64>(0, m_startedAt.secsTo(attempt.finishedAt)));
+    attempt.timerOn = m_timerOn;
+    for (std::size_t k = 0; k < m_itemStates.size(); ++k) {
+        const ItemState& state = m_itemStates[k];
+        AttemptItem item;
+        item.position = int(k) + 1;
+        item.itemId = int(k) < m_itemIds.size() ? m_itemIds[int(k)] : 0;
+        item.section = state.Section;
+        for (std::size_t i = 0; i < state.Selected.size(); ++i) {
+            if (state.Selected[i])
+                item.selected += QChar('A' + int(i));
+        }
+        item.marked = state.Marked != 0;
+        item.correct = state.Correct == 1;
+        item.learned = k < m_learned.size() && m_learned[k];
+        attempt.items.append(item);
+    }
+    return attempt;
 }
 
 void ExamSession::ComputeTotalScore()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Attempt.h"
+#include "HistoryStore.h"
 #include "ItemState.h"
 #include "ScoreReport.h"
 
@@ -47,6 +49,10 @@ public:
     DataSource* currentSource() const { return m_currentSource; }
     Table* userSet() const { return m_userSet; }
     void setProgress(BuildProgress* progress) { m_progress = progress; }
+    // The study history beside the tables, where every graded exam is recorded.
+    HistoryStore history() const;
+    // Whether the exam clock counts down, for the record.
+    void setTimerOn(bool timerOn) { m_timerOn = timerOn; }
 
     int mode() const { return m_mode; }
     const QString& title() const { return m_title; }
@@ -77,8 +83,14 @@ public:
     bool setChoiceSelected(int choice, bool selected);
     bool setMarked(bool marked);
 
-    // Ends the exam and grades it, once; false when there is no exam to grade.
+    // Learn Now showed the current item's answer.
+    void markLearned();
+
+    // Ends the exam and grades it, once, and records it in the history; false when there is
+    // no exam to grade.
     bool grade();
+    // The graded exam as the history records it.
+    Attempt attempt() const;
     void ComputeTotalScore();
     void ComputeSectionResults();
     // The graded exam is shown again with its answers.
@@ -100,6 +112,9 @@ signals:
     // An answer or mark of the current item changed.
     void answersChanged();
     void graded();
+    // Something the candidate should know about the study history: the attempt could not be
+    // recorded, or a damaged history was set aside.
+    void historyNotice(const QString& message);
     void reviewEntered();
     void closed();
     // The working copy was damaged and has been replaced; `message` says so to the candidate.
@@ -112,6 +127,7 @@ private:
     Session& m_session;
     ItemStates& m_itemStates;
     BuildProgress* m_progress = nullptr;
+    bool m_timerOn = true;
     Table* m_bank;
     Table* m_currentSet;
     DataSource* m_currentSource;
@@ -127,6 +143,10 @@ private:
     double m_elapsedTime = 0;
     bool m_graded = false;
     ScoreReportContent m_results;
+    QVector<qint64> m_itemIds;   // the Item ID of each position
+    std::vector<bool> m_learned; // Learn Now pressed, per position
+    QDateTime m_startedAt;
+    QDateTime m_gradedAt;
     ItemState m_noItemState;
 
     QDateTime m_clockStart;

@@ -66,6 +66,8 @@ TTestForm::TTestForm(Session& session, ItemStates& itemStates, SettingsStore& se
     ErrorBoundary::connect(&m_exam, &ExamSession::reviewEntered, this, &TTestForm::reviewEntered);
     connect(&m_exam, &ExamSession::workingCopyReplaced, this,
             [this](const QString& message) { Prompt::information(this, message); });
+    connect(&m_exam, &ExamSession::historyNotice, this,
+            [this](const QString& message) { Prompt::information(this, message); });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -525,6 +527,7 @@ void TTestForm::setClock(std::function<QDateTime()> clock)
 
 void TTestForm::RestartExamTimer()
 {
+    m_exam.setTimerOn(m_settings.TimerOn);
     const bool running = m_exam.clockRuns(m_settings.TimerOn);
     TimeLabel->setVisible(running);
     TimeLabel->setText(TimeFormat::format(m_exam.timeLimit()));
@@ -685,6 +688,7 @@ void TTestForm::LearnButtonClick()
     if (!dtCurrentSet->isActive() || dtCurrentSet->recordCount() == 0)
         return;
     ItemView::RevealAnswer(m_area, ItemRecord::fromCurrent(*dtCurrentSet));
+    m_exam.markLearned();
 }
 
 void TTestForm::ExhibitButtonClick(int exhibit)
