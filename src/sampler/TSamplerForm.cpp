@@ -25,8 +25,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -57,69 +55,11 @@ constexpr int SectionRowHeight = 16;
 const QColor HeaderGray(128, 128, 128);
 const QColor Aqua(0, 255, 255);
 
-enum class Glyph { Add, Edit, Delete, Item };
-
-// A sheet of paper with the command's mark on it: a plus, a pencil or a cross.
-QIcon commandIcon(Glyph glyph, int size)
+// A command's picture, with a greyed drawing of its own for when the command is unavailable.
+QIcon commandIcon(const QString& name)
 {
-    QIcon icon;
-    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
-        const bool disabled = mode == QIcon::Disabled;
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const qreal s = size;
-        const qreal fold = s * 0.25;
-        QPainterPath sheet;
-        sheet.moveTo(s * 0.15, s * 0.05);
-        sheet.lineTo(s * 0.7 - fold / 2, s * 0.05);
-        sheet.lineTo(s * 0.7 + fold / 2, s * 0.05 + fold);
-        sheet.lineTo(s * 0.7 + fold / 2, s * 0.95);
-        sheet.lineTo(s * 0.15, s * 0.95);
-        sheet.closeSubpath();
-        painter.setPen(QPen(disabled ? QColor(170, 170, 170) : QColor(90, 90, 90), 1));
-        painter.setBrush(disabled ? QColor(235, 235, 235) : Qt::white);
-        painter.drawPath(sheet);
-        painter.setPen(QPen(disabled ? QColor(200, 200, 200) : QColor(150, 150, 150), 1));
-        for (qreal y = s * 0.3; y < s * 0.85; y += s * 0.15)
-            painter.drawLine(QPointF(s * 0.25, y), QPointF(s * 0.6, y));
-
-        auto mark = [&](const QColor& color) {
-            return disabled ? QColor(160, 160, 160) : color;
-        };
-        switch (glyph) {
-        case Glyph::Add:
-            painter.setPen(QPen(mark(QColor(0, 150, 0)), s * 0.14, Qt::SolidLine, Qt::FlatCap));
-            painter.drawLine(QPointF(s * 0.72, s * 0.5), QPointF(s * 0.72, s * 0.95));
-            painter.drawLine(QPointF(s * 0.5, s * 0.72), QPointF(s * 0.95, s * 0.72));
-            break;
-        case Glyph::Edit: {
-            painter.setPen(QPen(mark(QColor(40, 40, 40)), 1));
-            painter.setBrush(mark(QColor(240, 190, 40)));
-            painter.save();
-            painter.translate(s * 0.7, s * 0.62);
-            painter.rotate(45);
-            painter.drawRect(QRectF(-s * 0.08, -s * 0.38, s * 0.16, s * 0.58));
-            painter.setBrush(mark(QColor(60, 60, 60)));
-            QPolygonF tip;
-            tip << QPointF(-s * 0.08, s * 0.2) << QPointF(s * 0.08, s * 0.2)
-                << QPointF(0, s * 0.34);
-            painter.drawPolygon(tip);
-            painter.restore();
-            break;
-        }
-        case Glyph::Delete:
-            painter.setPen(QPen(mark(QColor(200, 0, 0)), s * 0.13, Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(QPointF(s * 0.52, s * 0.52), QPointF(s * 0.92, s * 0.92));
-            painter.drawLine(QPointF(s * 0.92, s * 0.52), QPointF(s * 0.52, s * 0.92));
-            break;
-        case Glyph::Item:
-            break;
-        }
-        painter.end();
-        icon.addPixmap(pixmap, mode);
-    }
+    QIcon icon(QStringLiteral(":/sampler/%1.svg").arg(name));
+    icon.addFile(QStringLiteral(":/sampler/%1-disabled.svg").arg(name), QSize(), QIcon::Disabled);
     return icon;
 }
 
@@ -172,11 +112,11 @@ void TSamplerForm::buildActions()
         return action;
     };
     AddAct = makeAction("AddAct", QStringLiteral("&Add new item"));
-    AddAct->setIcon(commandIcon(Glyph::Add, 20));
+    AddAct->setIcon(commandIcon(QStringLiteral("add")));
     EditAct = makeAction("EditAct", QStringLiteral("&Edit item"));
-    EditAct->setIcon(commandIcon(Glyph::Edit, 20));
+    EditAct->setIcon(commandIcon(QStringLiteral("edit")));
     DelAct = makeAction("DelAct", QStringLiteral("&Delete Item"));
-    DelAct->setIcon(commandIcon(Glyph::Delete, 20));
+    DelAct->setIcon(commandIcon(QStringLiteral("delete")));
     Exit1 = makeAction("Exit1", QStringLiteral("E&xit"));
     Emptyquestionset1 = makeAction("Emptyquestionset1", QStringLiteral("E&mpty question set"));
     About1 = makeAction("About1", QStringLiteral("A&bout"));
@@ -238,7 +178,7 @@ void TSamplerForm::buildCentralArea()
     fcDBTreeView1 = new DBItemList(splitter);
     fcDBTreeView1->setObjectName(QStringLiteral("fcDBTreeView1"));
     fcDBTreeView1->setIndentation(25);
-    fcDBTreeView1->setNodeIcon(commandIcon(Glyph::Item, 16));
+    fcDBTreeView1->setNodeIcon(commandIcon(QStringLiteral("item")));
     fcDBTreeView1->setMinimumWidth(60);
     fcDBTreeView1->setContextMenuPolicy(Qt::ActionsContextMenu);
     fcDBTreeView1->addActions({AddAct, EditAct, DelAct});
