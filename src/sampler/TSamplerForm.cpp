@@ -13,6 +13,7 @@
 #include "TAboutForm.h"
 #include "TDM.h"
 #include "Table.h"
+#include "ui_TSamplerForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,19 +66,15 @@ QIcon commandIcon(const QString& name)
 
 } // namespace
 
-TSamplerForm::TSamplerForm(TDM& dm, QWidget* parent) : QMainWindow(parent), m_dm(dm)
+TSamplerForm::TSamplerForm(TDM& dm, QWidget* parent)
+    : QMainWindow(parent), m_dm(dm), ui(new Ui::TSamplerForm)
 {
-    setObjectName(QStringLiteral("SamplerForm"));
-    setWindowTitle(QStringLiteral("Examora Test Sampler"));
-    setWindowModality(Qt::ApplicationModal);
-    resize(646, 481);
-    setMinimumSize(646, 462);
-
-    buildActions();
-    buildMenus();
-    buildToolBar();
+    ui->setupUi(this);
+    connectCommands();
     buildCentralArea();
-    buildStatusBar();
+    // The status bar lays out only the widgets added to it.
+    for (QLabel* panel : {ui->StatusPanel1, ui->StatusPanel2, ui->StatusPanel3, ui->StatusPanel4})
+        statusBar()->addWidget(panel);
 
     ErrorBoundary::connect(m_dm.dsUserSet, &DataSource::stateChanged, this,
                            &TSamplerForm::dsUserSetStateChange);
@@ -92,6 +89,7 @@ TSamplerForm::~TSamplerForm()
 {
     // Tearing the window down moves the focus; the handler must not see a half-destroyed form.
     disconnect(m_focusWatch);
+    delete ui;
 }
 
 QString TSamplerForm::singleResponseText()
@@ -104,68 +102,24 @@ QString TSamplerForm::multipleResponseText()
     return QStringLiteral("Multiple responces");
 }
 
-void TSamplerForm::buildActions()
+void TSamplerForm::connectCommands()
 {
-    auto makeAction = [this](const char* name, const QString& text) {
-        auto* action = new QAction(text, this);
-        action->setObjectName(QLatin1String(name));
-        return action;
-    };
-    AddAct = makeAction("AddAct", QStringLiteral("&Add new item"));
-    AddAct->setIcon(commandIcon(QStringLiteral("add")));
-    EditAct = makeAction("EditAct", QStringLiteral("&Edit item"));
-    EditAct->setIcon(commandIcon(QStringLiteral("edit")));
-    DelAct = makeAction("DelAct", QStringLiteral("&Delete Item"));
-    DelAct->setIcon(commandIcon(QStringLiteral("delete")));
-    Exit1 = makeAction("Exit1", QStringLiteral("E&xit"));
-    Emptyquestionset1 = makeAction("Emptyquestionset1", QStringLiteral("E&mpty question set"));
-    About1 = makeAction("About1", QStringLiteral("A&bout"));
-
-    ErrorBoundary::connect(AddAct, &QAction::triggered, this, &TSamplerForm::AddActExecute);
-    ErrorBoundary::connect(EditAct, &QAction::triggered, this, &TSamplerForm::EditActExecute);
-    ErrorBoundary::connect(DelAct, &QAction::triggered, this, &TSamplerForm::DelActExecute);
-    ErrorBoundary::connect(Exit1, &QAction::triggered, this, &TSamplerForm::Exit1Click);
-    ErrorBoundary::connect(Emptyquestionset1, &QAction::triggered, this,
+    ErrorBoundary::connect(ui->AddAct, &QAction::triggered, this, &TSamplerForm::AddActExecute);
+    ErrorBoundary::connect(ui->EditAct, &QAction::triggered, this, &TSamplerForm::EditActExecute);
+    ErrorBoundary::connect(ui->DelAct, &QAction::triggered, this, &TSamplerForm::DelActExecute);
+    ErrorBoundary::connect(ui->Exit1, &QAction::triggered, this, &TSamplerForm::Exit1Click);
+    ErrorBoundary::connect(ui->Emptyquestionset1, &QAction::triggered, this,
                            &TSamplerForm::Emptyquestionset1Click);
-    ErrorBoundary::connect(About1, &QAction::triggered, this, &TSamplerForm::About1Click);
-}
+    ErrorBoundary::connect(ui->About1, &QAction::triggered, this, &TSamplerForm::About1Click);
 
-void TSamplerForm::buildMenus()
-{
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("File1"));
-    file->addAction(Exit1);
-
-    QMenu* items = menuBar()->addMenu(QStringLiteral("&Items"));
-    items->setObjectName(QStringLiteral("Items1"));
-    items->addAction(AddAct);
-    items->addAction(EditAct);
-    items->addAction(DelAct);
-    items->addSeparator();
-    items->addAction(Emptyquestionset1);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    help->addAction(About1);
-}
-
-void TSamplerForm::buildToolBar()
-{
-    QToolBar* toolBar = addToolBar(QStringLiteral("Items"));
-    toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar->setMovable(false);
-    toolBar->setFloatable(false);
-    toolBar->toggleViewAction()->setVisible(false);
-    toolBar->setIconSize(QSize(20, 20));
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    for (QAction* action : {AddAct, EditAct, DelAct}) {
-        toolBar->addAction(action);
-        auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(action));
+    // The toolbar makes its buttons itself; they get their names and size here.
+    ui->ToolBar1->toggleViewAction()->setVisible(false);
+    for (QAction* action : {ui->AddAct, ui->EditAct, ui->DelAct}) {
+        auto* button = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(action));
         button->setObjectName(action->objectName() + QStringLiteral("Button"));
         button->setAutoRaise(true);
         button->setFixedSize(96, 39);
     }
-    toolBar->addSeparator();
 }
 
 void TSamplerForm::buildCentralArea()
@@ -181,7 +135,7 @@ void TSamplerForm::buildCentralArea()
     fcDBTreeView1->setNodeIcon(commandIcon(QStringLiteral("item")));
     fcDBTreeView1->setMinimumWidth(60);
     fcDBTreeView1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    fcDBTreeView1->addActions({AddAct, EditAct, DelAct});
+    fcDBTreeView1->addActions({ui->AddAct, ui->EditAct, ui->DelAct});
     fcDBTreeView1->bind(m_dm.dsUserSet);
 
     auto* right = new QWidget(splitter);
@@ -392,22 +346,6 @@ QWidget* TSamplerForm::buildExplanationPage()
     return TabSheet4;
 }
 
-void TSamplerForm::buildStatusBar()
-{
-    QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setFixedHeight(24);
-    const int widths[4] = {70, 80, 100, 100};
-    for (int i = 0; i < 4; ++i) {
-        QLabel* panel =
-            Look::plainLabel(QStringLiteral("StatusPanel%1").arg(i + 1), QString(), bar);
-        panel->setFixedWidth(widths[i]);
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        bar->addWidget(panel);
-        m_panels[i] = panel;
-    }
-}
-
 void TSamplerForm::FormCreate()
 {
     m_showingRecord = true;
@@ -437,9 +375,9 @@ void TSamplerForm::ShowFirstPage()
 
 void TSamplerForm::EnableActions(bool Value)
 {
-    AddAct->setEnabled(Value);
-    EditAct->setEnabled(Value);
-    DelAct->setEnabled(Value);
+    ui->AddAct->setEnabled(Value);
+    ui->EditAct->setEnabled(Value);
+    ui->DelAct->setEnabled(Value);
     m_moveControlsEnabled = Value;
     updateMoveControls();
 }
@@ -456,8 +394,8 @@ void TSamplerForm::recoverActions()
     EnableActions(true);
     const Table* table = m_dm.dtUserSet;
     if (!table->isActive() || table->isEmpty()) {
-        EditAct->setEnabled(false);
-        DelAct->setEnabled(false);
+        ui->EditAct->setEnabled(false);
+        ui->DelAct->setEnabled(false);
     }
 }
 
@@ -468,15 +406,15 @@ void TSamplerForm::dsUserSetStateChange()
     case Table::State::Browse:
         BitBtn1->setEnabled(false);
         BitBtn2->setEnabled(false);
-        m_panels[2]->setText(QStringLiteral("  Browsing"));
+        ui->StatusPanel3->setText(QStringLiteral("  Browsing"));
         break;
     case Table::State::Edit:
-        m_panels[2]->setText(QStringLiteral(" Edit Item"));
+        ui->StatusPanel3->setText(QStringLiteral(" Edit Item"));
         fcLabel4->setText(QStringLiteral("Edit Item"));
         break;
     case Table::State::Insert:
         fcLabel4->setText(QStringLiteral("Add new item"));
-        m_panels[2]->setText(QStringLiteral(" Add new item"));
+        ui->StatusPanel3->setText(QStringLiteral(" Add new item"));
         break;
     case Table::State::Inactive:
         break;
@@ -484,7 +422,7 @@ void TSamplerForm::dsUserSetStateChange()
     if (state == Table::State::Edit || state == Table::State::Insert) {
         BitBtn1->setEnabled(true);
         BitBtn2->setEnabled(true);
-        m_panels[3]->setText(QStringLiteral(" Modified"));
+        ui->StatusPanel4->setText(QStringLiteral(" Modified"));
     }
     updateMoveControls();
 }
@@ -499,8 +437,8 @@ void TSamplerForm::dsUserSetDataChange(const QString& fieldName)
         if (table->state() == Table::State::Browse) {
             const qint64 id = table->fieldInt(Field::QId);
             fcLabel4->setText(QStringLiteral("Item ID: %1").arg(id));
-            m_panels[0]->setText(QStringLiteral(" Item ID: %1").arg(id));
-            m_panels[1]->setText(QStringLiteral(" Items: %1").arg(table->recordCount()));
+            ui->StatusPanel1->setText(QStringLiteral(" Item ID: %1").arg(id));
+            ui->StatusPanel2->setText(QStringLiteral(" Items: %1").arg(table->recordCount()));
             showSection(int(table->fieldInt(Field::QSect)));
             m_showingRecord = true;
             const int type = table->fieldBool(Field::QType) ? 1 : 0;
@@ -509,12 +447,12 @@ void TSamplerForm::dsUserSetDataChange(const QString& fieldName)
             m_showingRecord = false;
         }
         if (table->isEmpty()) {
-            EditAct->setEnabled(false);
-            DelAct->setEnabled(false);
+            ui->EditAct->setEnabled(false);
+            ui->DelAct->setEnabled(false);
             // A new item on an empty set keeps the header of its state: "Add new item".
             if (table->state() != Table::State::Insert) {
                 fcLabel4->setText(QStringLiteral("The question set is empty"));
-                m_panels[0]->setText(QStringLiteral(" Empty"));
+                ui->StatusPanel1->setText(QStringLiteral(" Empty"));
             }
         }
     });
@@ -615,7 +553,7 @@ void TSamplerForm::BitBtn1Click()
             table->setField(Field::QType, true);
         table->setField(Field::QSect, section);
         table->post();
-        m_panels[3]->setText(QStringLiteral(" Saved"));
+        ui->StatusPanel4->setText(QStringLiteral(" Saved"));
         EnableActions(true);
     });
 }
@@ -625,7 +563,7 @@ void TSamplerForm::BitBtn2Click()
     EnableActions(true);
     Table* table = m_dm.dtUserSet;
     reportErrors(this, [table] { table->cancel(); });
-    m_panels[3]->clear();
+    ui->StatusPanel4->clear();
 }
 
 void TSamplerForm::Exit1Click()

@@ -18,6 +18,10 @@ class QTabWidget;
 class TAboutForm;
 class TDM;
 
+namespace Ui {
+class TSamplerForm;
+}
+
 // The Test Sampler: the editor of the candidate's personal question set.
 //
 // The window keeps no state of its own: header, status bar and buttons follow the state of the
@@ -67,15 +71,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildActions();
-    void buildMenus();
-    void buildToolBar();
+    void connectCommands();
     void buildCentralArea();
     QWidget* buildQuestionPage();
     QWidget* buildTypeSectionPage();
     QWidget* buildChoicesPage();
     QWidget* buildExplanationPage();
-    void buildStatusBar();
 
     void FormCreate();
     bool FormCloseQuery();
@@ -94,18 +95,12 @@ private:
     void focusEntersPage(QWidget* old, QWidget* now);
 
     TDM& m_dm;
+    Ui::TSamplerForm* ui;
     TAboutForm* m_about = nullptr;
     bool m_moveControlsEnabled = true;
     bool m_showingRecord = false; // selectors set from the table, not by the candidate
     Qt::FocusReason m_lastFocusReason = Qt::OtherFocusReason;
     QMetaObject::Connection m_focusWatch;
-
-    QAction* AddAct;
-    QAction* EditAct;
-    QAction* DelAct;
-    QAction* Exit1;
-    QAction* Emptyquestionset1;
-    QAction* About1;
 
     DBItemList* fcDBTreeView1;
     OutlinedLabel* fcLabel4;
@@ -126,5 +121,4 @@ private:
     DBNavigator* DBNavigator1;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
-    QLabel* m_panels[4];
 };
