@@ -2,19 +2,10 @@
 
 #include <QMainWindow>
 
+#include <array>
+
 class DBCheckBox;
 class DBEdit;
-class DBItemList;
-class DBMemo;
-class DBNavigator;
-class OutlinedLabel;
-class QAction;
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
-class QScrollArea;
-class QTabWidget;
 class TAboutForm;
 class TDM;
 
@@ -72,11 +63,10 @@ protected:
 
 private:
     void connectCommands();
-    void buildCentralArea();
-    QWidget* buildQuestionPage();
-    QWidget* buildTypeSectionPage();
-    QWidget* buildChoicesPage();
-    QWidget* buildExplanationPage();
+    // What the form cannot say: pixel fonts, outlined text, style icons, computed places.
+    void finishControls();
+    // Bindings to the personal table, and the handlers of the controls.
+    void bindControls();
 
     void FormCreate();
     bool FormCloseQuery();
@@ -102,23 +92,7 @@ private:
     Qt::FocusReason m_lastFocusReason = Qt::OtherFocusReason;
     QMetaObject::Connection m_focusWatch;
 
-    DBItemList* fcDBTreeView1;
-    OutlinedLabel* fcLabel4;
-    QTabWidget* PageControl1;
-    QWidget* TabSheet1;
-    QWidget* TabSheet2;
-    QWidget* TabSheet3;
-    QWidget* TabSheet4;
-    DBMemo* DBMemo1;
-    QComboBox* ComboBox1;
-    QListWidget* ListBox1;
-    QScrollArea* ScrollBox1;
-    QWidget* m_choicesPanel;
-    QLabel* m_choicesHint;
-    DBCheckBox* m_keyBoxes[6];
-    DBEdit* m_choiceEdits[6];
-    DBMemo* DBMemo2;
-    DBNavigator* DBNavigator1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    // The rows of the choices page: a key mark and a choice text each.
+    std::array<DBCheckBox*, 6> m_keyBoxes;
+    std::array<DBEdit*, 6> m_choiceEdits;
 };
