@@ -62,6 +62,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The commands' handlers, and the names and size of the toolbar's own buttons.
     void connectCommands();
     // What the form cannot say: pixel fonts, outlined text, style icons, computed places.
     void finishControls();
