@@ -13,30 +13,24 @@
 #include "TAboutForm.h"
 #include "TDM.h"
 #include "Table.h"
+#include "ui_TSamplerForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -51,100 +45,31 @@ constexpr int ChoiceLeft = 44;
 constexpr int ChoiceRightGap = 10;
 constexpr int ChoicesPanelHeight = FirstChoiceTop + 5 * ChoiceStep + ChoiceHeight + 10;
 
-constexpr int PageBorder = 20;
 constexpr int SectionRowHeight = 16;
 
-const QColor HeaderGray(128, 128, 128);
 const QColor Aqua(0, 255, 255);
 
-enum class Glyph { Add, Edit, Delete, Item };
-
-// A sheet of paper with the command's mark on it: a plus, a pencil or a cross.
-QIcon commandIcon(Glyph glyph, int size)
+// A picture with a greyed drawing of its own for when its control is disabled.
+QIcon withDisabledDrawing(const QString& name)
 {
-    QIcon icon;
-    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
-        const bool disabled = mode == QIcon::Disabled;
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const qreal s = size;
-        const qreal fold = s * 0.25;
-        QPainterPath sheet;
-        sheet.moveTo(s * 0.15, s * 0.05);
-        sheet.lineTo(s * 0.7 - fold / 2, s * 0.05);
-        sheet.lineTo(s * 0.7 + fold / 2, s * 0.05 + fold);
-        sheet.lineTo(s * 0.7 + fold / 2, s * 0.95);
-        sheet.lineTo(s * 0.15, s * 0.95);
-        sheet.closeSubpath();
-        painter.setPen(QPen(disabled ? QColor(170, 170, 170) : QColor(90, 90, 90), 1));
-        painter.setBrush(disabled ? QColor(235, 235, 235) : Qt::white);
-        painter.drawPath(sheet);
-        painter.setPen(QPen(disabled ? QColor(200, 200, 200) : QColor(150, 150, 150), 1));
-        for (qreal y = s * 0.3; y < s * 0.85; y += s * 0.15)
-            painter.drawLine(QPointF(s * 0.25, y), QPointF(s * 0.6, y));
-
-        auto mark = [&](const QColor& color) {
-            return disabled ? QColor(160, 160, 160) : color;
-        };
-        switch (glyph) {
-        case Glyph::Add:
-            painter.setPen(QPen(mark(QColor(0, 150, 0)), s * 0.14, Qt::SolidLine, Qt::FlatCap));
-            painter.drawLine(QPointF(s * 0.72, s * 0.5), QPointF(s * 0.72, s * 0.95));
-            painter.drawLine(QPointF(s * 0.5, s * 0.72), QPointF(s * 0.95, s * 0.72));
-            break;
-        case Glyph::Edit: {
-            painter.setPen(QPen(mark(QColor(40, 40, 40)), 1));
-            painter.setBrush(mark(QColor(240, 190, 40)));
-            painter.save();
-            painter.translate(s * 0.7, s * 0.62);
-            painter.rotate(45);
-            painter.drawRect(QRectF(-s * 0.08, -s * 0.38, s * 0.16, s * 0.58));
-            painter.setBrush(mark(QColor(60, 60, 60)));
-            QPolygonF tip;
-            tip << QPointF(-s * 0.08, s * 0.2) << QPointF(s * 0.08, s * 0.2)
-                << QPointF(0, s * 0.34);
-            painter.drawPolygon(tip);
-            painter.restore();
-            break;
-        }
-        case Glyph::Delete:
-            painter.setPen(QPen(mark(QColor(200, 0, 0)), s * 0.13, Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(QPointF(s * 0.52, s * 0.52), QPointF(s * 0.92, s * 0.92));
-            painter.drawLine(QPointF(s * 0.92, s * 0.52), QPointF(s * 0.52, s * 0.92));
-            break;
-        case Glyph::Item:
-            break;
-        }
-        painter.end();
-        icon.addPixmap(pixmap, mode);
-    }
+    QIcon icon(QStringLiteral(":/sampler/%1.svg").arg(name));
+    icon.addFile(QStringLiteral(":/sampler/%1-disabled.svg").arg(name), QSize(), QIcon::Disabled);
     return icon;
 }
 
 } // namespace
 
-TSamplerForm::TSamplerForm(TDM& dm, QWidget* parent) : QMainWindow(parent), m_dm(dm)
+TSamplerForm::TSamplerForm(TDM& dm, QWidget* parent)
+    : QMainWindow(parent), m_dm(dm), ui(new Ui::TSamplerForm)
 {
-    setObjectName(QStringLiteral("SamplerForm"));
-    setWindowTitle(QStringLiteral("Examora Test Sampler"));
-    setWindowModality(Qt::ApplicationModal);
-    resize(646, 481);
-    setMinimumSize(646, 462);
-
-    buildActions();
-    buildMenus();
-    buildToolBar();
-    buildCentralArea();
-    buildStatusBar();
-
-    ErrorBoundary::connect(m_dm.dsUserSet, &DataSource::stateChanged, this,
-                           &TSamplerForm::dsUserSetStateChange);
-    ErrorBoundary::connect(m_dm.dsUserSet, &DataSource::dataChanged, this,
-                           &TSamplerForm::dsUserSetDataChange);
+    ui->setupUi(this);
+    m_keyBoxes = {ui->DBCheckBox1, ui->DBCheckBox2, ui->DBCheckBox3,
+                  ui->DBCheckBox4, ui->DBCheckBox5, ui->DBCheckBox6};
+    m_choiceEdits = {ui->DBEdit2, ui->DBEdit3, ui->DBEdit4, ui->DBEdit5, ui->DBEdit6, ui->DBEdit7};
+    connectCommands();
+    finishControls();
+    bindControls();
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &TSamplerForm::focusEntersPage);
-
     FormCreate();
 }
 
@@ -152,6 +77,7 @@ TSamplerForm::~TSamplerForm()
 {
     // Tearing the window down moves the focus; the handler must not see a half-destroyed form.
     disconnect(m_focusWatch);
+    delete ui;
 }
 
 QString TSamplerForm::singleResponseText()
@@ -164,315 +90,118 @@ QString TSamplerForm::multipleResponseText()
     return QStringLiteral("Multiple responces");
 }
 
-void TSamplerForm::buildActions()
+void TSamplerForm::connectCommands()
 {
-    auto makeAction = [this](const char* name, const QString& text) {
-        auto* action = new QAction(text, this);
-        action->setObjectName(QLatin1String(name));
-        return action;
-    };
-    AddAct = makeAction("AddAct", QStringLiteral("&Add new item"));
-    AddAct->setIcon(commandIcon(Glyph::Add, 20));
-    EditAct = makeAction("EditAct", QStringLiteral("&Edit item"));
-    EditAct->setIcon(commandIcon(Glyph::Edit, 20));
-    DelAct = makeAction("DelAct", QStringLiteral("&Delete Item"));
-    DelAct->setIcon(commandIcon(Glyph::Delete, 20));
-    Exit1 = makeAction("Exit1", QStringLiteral("E&xit"));
-    Emptyquestionset1 = makeAction("Emptyquestionset1", QStringLiteral("E&mpty question set"));
-    About1 = makeAction("About1", QStringLiteral("A&bout"));
-
-    ErrorBoundary::connect(AddAct, &QAction::triggered, this, &TSamplerForm::AddActExecute);
-    ErrorBoundary::connect(EditAct, &QAction::triggered, this, &TSamplerForm::EditActExecute);
-    ErrorBoundary::connect(DelAct, &QAction::triggered, this, &TSamplerForm::DelActExecute);
-    ErrorBoundary::connect(Exit1, &QAction::triggered, this, &TSamplerForm::Exit1Click);
-    ErrorBoundary::connect(Emptyquestionset1, &QAction::triggered, this,
+    ErrorBoundary::connect(ui->AddAct, &QAction::triggered, this, &TSamplerForm::AddActExecute);
+    ErrorBoundary::connect(ui->EditAct, &QAction::triggered, this, &TSamplerForm::EditActExecute);
+    ErrorBoundary::connect(ui->DelAct, &QAction::triggered, this, &TSamplerForm::DelActExecute);
+    ErrorBoundary::connect(ui->Exit1, &QAction::triggered, this, &TSamplerForm::Exit1Click);
+    ErrorBoundary::connect(ui->Emptyquestionset1, &QAction::triggered, this,
                            &TSamplerForm::Emptyquestionset1Click);
-    ErrorBoundary::connect(About1, &QAction::triggered, this, &TSamplerForm::About1Click);
-}
+    ErrorBoundary::connect(ui->About1, &QAction::triggered, this, &TSamplerForm::About1Click);
 
-void TSamplerForm::buildMenus()
-{
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("File1"));
-    file->addAction(Exit1);
-
-    QMenu* items = menuBar()->addMenu(QStringLiteral("&Items"));
-    items->setObjectName(QStringLiteral("Items1"));
-    items->addAction(AddAct);
-    items->addAction(EditAct);
-    items->addAction(DelAct);
-    items->addSeparator();
-    items->addAction(Emptyquestionset1);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    help->addAction(About1);
-}
-
-void TSamplerForm::buildToolBar()
-{
-    QToolBar* toolBar = addToolBar(QStringLiteral("Items"));
-    toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar->setMovable(false);
-    toolBar->setFloatable(false);
-    toolBar->toggleViewAction()->setVisible(false);
-    toolBar->setIconSize(QSize(20, 20));
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    for (QAction* action : {AddAct, EditAct, DelAct}) {
-        toolBar->addAction(action);
-        auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(action));
+    // The toolbar makes its buttons itself; they get their names and size here.
+    ui->ToolBar1->toggleViewAction()->setVisible(false);
+    for (QAction* action : {ui->AddAct, ui->EditAct, ui->DelAct}) {
+        auto* button = qobject_cast<QToolButton*>(ui->ToolBar1->widgetForAction(action));
         button->setObjectName(action->objectName() + QStringLiteral("Button"));
         button->setAutoRaise(true);
         button->setFixedSize(96, 39);
     }
-    toolBar->addSeparator();
 }
 
-void TSamplerForm::buildCentralArea()
+void TSamplerForm::finishControls()
 {
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->setObjectName(QStringLiteral("Splitter1"));
-    splitter->setHandleWidth(3);
-    splitter->setChildrenCollapsible(false);
+    ui->fcLabel4->setFont(Look::pixelFont(QStringLiteral("Verdana"), 16, true));
+    ui->fcLabel4->setTextColor(Aqua);
+    ui->fcLabel4->setShadow(1, Qt::black);
+    ui->fcLabel4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    fcDBTreeView1 = new DBItemList(splitter);
-    fcDBTreeView1->setObjectName(QStringLiteral("fcDBTreeView1"));
-    fcDBTreeView1->setIndentation(25);
-    fcDBTreeView1->setNodeIcon(commandIcon(Glyph::Item, 16));
-    fcDBTreeView1->setMinimumWidth(60);
-    fcDBTreeView1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    fcDBTreeView1->addActions({AddAct, EditAct, DelAct});
-    fcDBTreeView1->bind(m_dm.dsUserSet);
+    ui->fcDBTreeView1->setNodeIcon(withDisabledDrawing(QStringLiteral("item")));
+    ui->fcDBTreeView1->addActions({ui->AddAct, ui->EditAct, ui->DelAct});
 
-    auto* right = new QWidget(splitter);
-    right->setObjectName(QStringLiteral("Panel1"));
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->setSpacing(0);
+    // Save compares the selector's text with these entries, so they are written in one place.
+    // Typed text never becomes an entry: an unknown type leaves the item's type as it is.
+    ui->ComboBox1->addItems({singleResponseText(), multipleResponseText()});
 
-    auto* header = new QWidget(right);
-    header->setObjectName(QStringLiteral("Panel2"));
-    header->setAutoFillBackground(true);
-    QPalette gray = header->palette();
-    gray.setColor(QPalette::Window, HeaderGray);
-    header->setPalette(gray);
-    auto* headerLayout = new QHBoxLayout(header);
-    headerLayout->setContentsMargins(5, 5, 5, 5);
-    fcLabel4 = new OutlinedLabel(QString(), header);
-    fcLabel4->setObjectName(QStringLiteral("fcLabel4"));
-    QFont headerFont(QStringLiteral("Verdana"));
-    headerFont.setPixelSize(16);
-    headerFont.setBold(true);
-    fcLabel4->setFont(headerFont);
-    fcLabel4->setTextColor(Aqua);
-    fcLabel4->setShadow(1, Qt::black);
-    fcLabel4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    headerLayout->addWidget(fcLabel4);
-    rightLayout->addWidget(header);
+    ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ui->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
-    PageControl1 = new QTabWidget(right);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->addTab(buildQuestionPage(), QStringLiteral("Test question"));
-    PageControl1->addTab(buildTypeSectionPage(), QStringLiteral("Type, Section"));
-    PageControl1->addTab(buildChoicesPage(), QStringLiteral("Responce choices"));
-    PageControl1->addTab(buildExplanationPage(), QStringLiteral("Explanation"));
-    PageControl1->installEventFilter(this);
-    rightLayout->addWidget(PageControl1, 1);
+    // The item list opens at its drawn width; the pages take the rest of the window.
+    ui->Splitter1->setSizes({125, width() - 125 - ui->Splitter1->handleWidth()});
 
-    auto* bottom = new QWidget(right);
-    bottom->setObjectName(QStringLiteral("Panel3"));
-    bottom->setFixedHeight(38);
-    auto* bottomLayout = new QHBoxLayout(bottom);
-    bottomLayout->setContentsMargins(6, 0, 6, 0);
-    bottomLayout->setSpacing(6);
-    DBNavigator1 = new DBNavigator(bottom);
-    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    DBNavigator1->bind(m_dm.dsUserSet);
-    bottomLayout->addWidget(DBNavigator1, 0, Qt::AlignVCenter);
-    bottomLayout->addStretch(1);
+    // The status bar lays out only the widgets added to it.
+    for (QLabel* panel : {ui->StatusPanel1, ui->StatusPanel2, ui->StatusPanel3, ui->StatusPanel4})
+        statusBar()->addWidget(panel);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                              QStringLiteral("Save"), bottom);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                              QStringLiteral("Cancel"), bottom);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton* button : {BitBtn1, BitBtn2}) {
-        button->setFixedSize(85, 29);
-        button->setEnabled(false);
-        bottomLayout->addWidget(button, 0, Qt::AlignVCenter);
+    // The marks keep their place; the texts and the hint follow the page's width (see
+    // PageControl1Resize).
+    for (int k = 0; k < 6; ++k) {
+        const int top = FirstChoiceTop + k * ChoiceStep;
+        DBCheckBox* box = m_keyBoxes[k];
+        const int boxHeight = box->sizeHint().height();
+        box->setGeometry(KeyBoxLeft, top + (ChoiceHeight - boxHeight) / 2,
+                         ChoiceLeft - KeyBoxLeft - 2, boxHeight);
+        m_choiceEdits[k]->setGeometry(ChoiceLeft, top, 200, ChoiceHeight);
     }
-    ErrorBoundary::connect(BitBtn1, &QPushButton::clicked, this, &TSamplerForm::BitBtn1Click);
-    ErrorBoundary::connect(BitBtn2, &QPushButton::clicked, this, &TSamplerForm::BitBtn2Click);
-    rightLayout->addWidget(bottom);
+    ui->ChoicesPanel->resize(ui->ScrollBox1->viewport()->width(), ChoicesPanelHeight);
 
-    splitter->addWidget(fcDBTreeView1);
-    splitter->addWidget(right);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({125, width() - 125 - splitter->handleWidth()});
-    setCentralWidget(splitter);
+    ui->PageControl1->installEventFilter(this);
+    ui->ScrollBox1->viewport()->installEventFilter(this);
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui->ComboBox1), static_cast<QWidget*>(ui->ComboBox1->lineEdit()),
+          static_cast<QWidget*>(ui->ListBox1)})
+        widget->installEventFilter(this);
 }
 
-QWidget* TSamplerForm::buildQuestionPage()
+void TSamplerForm::bindControls()
 {
-    TabSheet1 = new QWidget;
-    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    auto* layout = new QVBoxLayout(TabSheet1);
-    layout->setContentsMargins(PageBorder, PageBorder, PageBorder, PageBorder);
-    layout->addWidget(Look::plainLabel(QStringLiteral("Label1"),
-                                       QStringLiteral("Enter the question text in the box bellow."),
-                                       TabSheet1));
-    DBMemo1 = new DBMemo(TabSheet1);
-    DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
-    DBMemo1->bind(m_dm.dsUserSet, Field::QText);
-    layout->addWidget(DBMemo1, 1);
-    return TabSheet1;
-}
-
-QWidget* TSamplerForm::buildTypeSectionPage()
-{
-    TabSheet2 = new QWidget;
-    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-    auto* layout = new QVBoxLayout(TabSheet2);
-    layout->setContentsMargins(PageBorder, PageBorder, PageBorder, PageBorder);
-    layout->setSpacing(4);
-    layout->addWidget(
-        Look::plainLabel(QStringLiteral("Label2"), QStringLiteral("Select item type:"), TabSheet2));
-    ComboBox1 = new QComboBox(TabSheet2);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    // Typed text is not a new entry: an unknown type leaves the item's type as it is.
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->addItems({singleResponseText(), multipleResponseText()});
-    ComboBox1->setMinimumWidth(200);
-    ComboBox1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    layout->addWidget(ComboBox1);
-    layout->addSpacing(12);
-    layout->addWidget(Look::plainLabel(QStringLiteral("Label3"),
-                                       QStringLiteral("Select item section:"), TabSheet2));
-    ListBox1 = new QListWidget(TabSheet2);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setUniformItemSizes(true);
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    layout->addWidget(ListBox1, 1);
+    // Controls that follow the table hear of its changes before the window does, in the order
+    // of the pages.
+    DataSource* source = m_dm.dsUserSet;
+    ui->fcDBTreeView1->bind(source);
+    ui->DBMemo1->bind(source, Field::QText);
+    for (int k = 0; k < 6; ++k) {
+        m_keyBoxes[k]->bind(source, Field::key(k + 1));
+        m_choiceEdits[k]->bind(source, Field::choice(k + 1));
+    }
+    ui->DBMemo2->bind(source, Field::QExpl);
+    ui->DBNavigator1->bind(source);
 
     // The candidate's own changes only: the selectors also follow the table while browsing.
-    ErrorBoundary::connect(ComboBox1, &QComboBox::activated, this, [this] {
+    ErrorBoundary::connect(ui->ComboBox1, &QComboBox::activated, this, [this] {
         if (!m_showingRecord)
             ComboBox1Change();
     });
-    ErrorBoundary::connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] {
+    ErrorBoundary::connect(ui->ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] {
         if (!m_showingRecord)
             ComboBox1Change();
     });
     // A selection the candidate makes, by mouse or keys, is a click on the list. The list
     // also gets a current row when the focus enters it; that selects nothing and starts
     // nothing.
-    ErrorBoundary::connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_showingRecord && !ListBox1->selectedItems().isEmpty())
+    ErrorBoundary::connect(ui->ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_showingRecord && !ui->ListBox1->selectedItems().isEmpty())
             ListBox1Click();
     });
-    ErrorBoundary::connect(ListBox1, &QListWidget::itemClicked, this, [this] {
+    ErrorBoundary::connect(ui->ListBox1, &QListWidget::itemClicked, this, [this] {
         if (!m_showingRecord)
             ListBox1Click();
     });
+    ErrorBoundary::connect(ui->BitBtn1, &QPushButton::clicked, this, &TSamplerForm::BitBtn1Click);
+    ErrorBoundary::connect(ui->BitBtn2, &QPushButton::clicked, this, &TSamplerForm::BitBtn2Click);
 
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox1->lineEdit()),
-          static_cast<QWidget*>(ListBox1)})
-        widget->installEventFilter(this);
-    return TabSheet2;
-}
-
-QWidget* TSamplerForm::buildChoicesPage()
-{
-    TabSheet3 = new QWidget;
-    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
-    auto* layout = new QVBoxLayout(TabSheet3);
-    layout->setContentsMargins(0, 0, 0, 0);
-    ScrollBox1 = new QScrollArea(TabSheet3);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
-    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setWidgetResizable(false);
-    layout->addWidget(ScrollBox1);
-
-    m_choicesPanel = new QWidget;
-    m_choicesPanel->setObjectName(QStringLiteral("ChoicesPanel"));
-    m_choicesHint = Look::plainLabel(
-        QStringLiteral("Label4"),
-        QStringLiteral("Enter the responce choices and mark the correct choice(s)."),
-        m_choicesPanel);
-    m_choicesHint->setAlignment(Qt::AlignCenter);
-    for (int k = 0; k < 6; ++k) {
-        const int top = FirstChoiceTop + k * ChoiceStep;
-        auto* box = new DBCheckBox(QStringLiteral("%1.").arg(QChar('a' + k)), m_choicesPanel);
-        box->setObjectName(QStringLiteral("DBCheckBox%1").arg(k + 1));
-        box->bind(m_dm.dsUserSet, Field::key(k + 1));
-        const int boxHeight = box->sizeHint().height();
-        box->setGeometry(KeyBoxLeft, top + (ChoiceHeight - boxHeight) / 2,
-                         ChoiceLeft - KeyBoxLeft - 2, boxHeight);
-        auto* edit = new DBEdit(m_choicesPanel);
-        edit->setObjectName(QStringLiteral("DBEdit%1").arg(k + 2));
-        edit->bind(m_dm.dsUserSet, Field::choice(k + 1));
-        edit->setGeometry(ChoiceLeft, top, 200, ChoiceHeight);
-        m_keyBoxes[k] = box;
-        m_choiceEdits[k] = edit;
-    }
-    // Keyboard order goes row by row: the mark, then its text.
-    QWidget* previous = nullptr;
-    for (int k = 0; k < 6; ++k) {
-        for (QWidget* widget :
-             {static_cast<QWidget*>(m_keyBoxes[k]), static_cast<QWidget*>(m_choiceEdits[k])}) {
-            if (previous)
-                setTabOrder(previous, widget);
-            previous = widget;
-        }
-    }
-    m_choicesPanel->resize(ScrollBox1->viewport()->width(), ChoicesPanelHeight);
-    ScrollBox1->setWidget(m_choicesPanel);
-    ScrollBox1->viewport()->installEventFilter(this);
-    return TabSheet3;
-}
-
-QWidget* TSamplerForm::buildExplanationPage()
-{
-    TabSheet4 = new QWidget;
-    TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
-    auto* layout = new QVBoxLayout(TabSheet4);
-    layout->setContentsMargins(PageBorder, PageBorder, PageBorder, PageBorder);
-    layout->addWidget(Look::plainLabel(QStringLiteral("Label5"),
-                                       QStringLiteral("Enter the explanation text."), TabSheet4));
-    DBMemo2 = new DBMemo(TabSheet4);
-    DBMemo2->setObjectName(QStringLiteral("DBMemo2"));
-    DBMemo2->bind(m_dm.dsUserSet, Field::QExpl);
-    layout->addWidget(DBMemo2, 1);
-    return TabSheet4;
-}
-
-void TSamplerForm::buildStatusBar()
-{
-    QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setFixedHeight(24);
-    const int widths[4] = {70, 80, 100, 100};
-    for (int i = 0; i < 4; ++i) {
-        QLabel* panel =
-            Look::plainLabel(QStringLiteral("StatusPanel%1").arg(i + 1), QString(), bar);
-        panel->setFixedWidth(widths[i]);
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        bar->addWidget(panel);
-        m_panels[i] = panel;
-    }
+    ErrorBoundary::connect(source, &DataSource::stateChanged, this,
+                           &TSamplerForm::dsUserSetStateChange);
+    ErrorBoundary::connect(source, &DataSource::dataChanged, this,
+                           &TSamplerForm::dsUserSetDataChange);
 }
 
 void TSamplerForm::FormCreate()
 {
     m_showingRecord = true;
-    ComboBox1->setCurrentIndex(0);
-    ListBox1->setCurrentRow(0); // the list is still empty: nothing to select yet
+    ui->ComboBox1->setCurrentIndex(0);
+    ui->ListBox1->setCurrentRow(0); // the list is still empty: nothing to select yet
     m_showingRecord = false;
 }
 
@@ -482,9 +211,9 @@ void TSamplerForm::FillSectionList()
     // rule run by the opening disables Edit and Delete again on an empty set.
     EnableActions(true);
     m_showingRecord = true;
-    ListBox1->clear();
+    ui->ListBox1->clear();
     for (const QString& title : SectionTitles::all()) {
-        auto* item = new QListWidgetItem(title, ListBox1);
+        auto* item = new QListWidgetItem(title, ui->ListBox1);
         item->setSizeHint(QSize(0, SectionRowHeight));
     }
     m_showingRecord = false;
@@ -492,14 +221,14 @@ void TSamplerForm::FillSectionList()
 
 void TSamplerForm::ShowFirstPage()
 {
-    PageControl1->setCurrentWidget(TabSheet1);
+    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
 }
 
 void TSamplerForm::EnableActions(bool Value)
 {
-    AddAct->setEnabled(Value);
-    EditAct->setEnabled(Value);
-    DelAct->setEnabled(Value);
+    ui->AddAct->setEnabled(Value);
+    ui->EditAct->setEnabled(Value);
+    ui->DelAct->setEnabled(Value);
     m_moveControlsEnabled = Value;
     updateMoveControls();
 }
@@ -507,8 +236,8 @@ void TSamplerForm::EnableActions(bool Value)
 void TSamplerForm::updateMoveControls()
 {
     const bool inserting = m_dm.dtUserSet->state() == Table::State::Insert;
-    fcDBTreeView1->setEnabled(m_moveControlsEnabled && !inserting);
-    DBNavigator1->setEnabled(m_moveControlsEnabled && !inserting);
+    ui->fcDBTreeView1->setEnabled(m_moveControlsEnabled && !inserting);
+    ui->DBNavigator1->setEnabled(m_moveControlsEnabled && !inserting);
 }
 
 void TSamplerForm::recoverActions()
@@ -516,8 +245,8 @@ void TSamplerForm::recoverActions()
     EnableActions(true);
     const Table* table = m_dm.dtUserSet;
     if (!table->isActive() || table->isEmpty()) {
-        EditAct->setEnabled(false);
-        DelAct->setEnabled(false);
+        ui->EditAct->setEnabled(false);
+        ui->DelAct->setEnabled(false);
     }
 }
 
@@ -526,25 +255,25 @@ void TSamplerForm::dsUserSetStateChange()
     const Table::State state = m_dm.dtUserSet->state();
     switch (state) {
     case Table::State::Browse:
-        BitBtn1->setEnabled(false);
-        BitBtn2->setEnabled(false);
-        m_panels[2]->setText(QStringLiteral("  Browsing"));
+        ui->BitBtn1->setEnabled(false);
+        ui->BitBtn2->setEnabled(false);
+        ui->StatusPanel3->setText(QStringLiteral("  Browsing"));
         break;
     case Table::State::Edit:
-        m_panels[2]->setText(QStringLiteral(" Edit Item"));
-        fcLabel4->setText(QStringLiteral("Edit Item"));
+        ui->StatusPanel3->setText(QStringLiteral(" Edit Item"));
+        ui->fcLabel4->setText(QStringLiteral("Edit Item"));
         break;
     case Table::State::Insert:
-        fcLabel4->setText(QStringLiteral("Add new item"));
-        m_panels[2]->setText(QStringLiteral(" Add new item"));
+        ui->fcLabel4->setText(QStringLiteral("Add new item"));
+        ui->StatusPanel3->setText(QStringLiteral(" Add new item"));
         break;
     case Table::State::Inactive:
         break;
     }
     if (state == Table::State::Edit || state == Table::State::Insert) {
-        BitBtn1->setEnabled(true);
-        BitBtn2->setEnabled(true);
-        m_panels[3]->setText(QStringLiteral(" Modified"));
+        ui->BitBtn1->setEnabled(true);
+        ui->BitBtn2->setEnabled(true);
+        ui->StatusPanel4->setText(QStringLiteral(" Modified"));
     }
     updateMoveControls();
 }
@@ -558,23 +287,23 @@ void TSamplerForm::dsUserSetDataChange(const QString& fieldName)
     reportErrors(this, [this, table] {
         if (table->state() == Table::State::Browse) {
             const qint64 id = table->fieldInt(Field::QId);
-            fcLabel4->setText(QStringLiteral("Item ID: %1").arg(id));
-            m_panels[0]->setText(QStringLiteral(" Item ID: %1").arg(id));
-            m_panels[1]->setText(QStringLiteral(" Items: %1").arg(table->recordCount()));
+            ui->fcLabel4->setText(QStringLiteral("Item ID: %1").arg(id));
+            ui->StatusPanel1->setText(QStringLiteral(" Item ID: %1").arg(id));
+            ui->StatusPanel2->setText(QStringLiteral(" Items: %1").arg(table->recordCount()));
             showSection(int(table->fieldInt(Field::QSect)));
             m_showingRecord = true;
             const int type = table->fieldBool(Field::QType) ? 1 : 0;
-            ComboBox1->setCurrentIndex(type);
-            ComboBox1->setEditText(ComboBox1->itemText(type));
+            ui->ComboBox1->setCurrentIndex(type);
+            ui->ComboBox1->setEditText(ui->ComboBox1->itemText(type));
             m_showingRecord = false;
         }
         if (table->isEmpty()) {
-            EditAct->setEnabled(false);
-            DelAct->setEnabled(false);
+            ui->EditAct->setEnabled(false);
+            ui->DelAct->setEnabled(false);
             // A new item on an empty set keeps the header of its state: "Add new item".
             if (table->state() != Table::State::Insert) {
-                fcLabel4->setText(QStringLiteral("The question set is empty"));
-                m_panels[0]->setText(QStringLiteral(" Empty"));
+                ui->fcLabel4->setText(QStringLiteral("The question set is empty"));
+                ui->StatusPanel1->setText(QStringLiteral(" Empty"));
             }
         }
     });
@@ -582,28 +311,28 @@ void TSamplerForm::dsUserSetDataChange(const QString& fieldName)
 
 int TSamplerForm::selectedSection() const
 {
-    const QListWidgetItem* item = ListBox1->currentItem();
+    const QListWidgetItem* item = ui->ListBox1->currentItem();
     if (!item || !item->isSelected())
         return 0;
-    return ListBox1->row(item) + 1;
+    return ui->ListBox1->row(item) + 1;
 }
 
 void TSamplerForm::showSection(int section)
 {
     m_showingRecord = true;
-    if (section >= 1 && section <= ListBox1->count()) {
-        ListBox1->setCurrentRow(section - 1);
+    if (section >= 1 && section <= ui->ListBox1->count()) {
+        ui->ListBox1->setCurrentRow(section - 1);
     } else {
-        ListBox1->setCurrentRow(-1);
-        ListBox1->clearSelection();
+        ui->ListBox1->setCurrentRow(-1);
+        ui->ListBox1->clearSelection();
     }
     m_showingRecord = false;
 }
 
 void TSamplerForm::AddActExecute()
 {
-    PageControl1->setCurrentWidget(TabSheet1);
-    DBMemo1->setFocus();
+    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+    ui->DBMemo1->setFocus();
     EnableActions(false);
     Table* table = m_dm.dtUserSet;
     // An item already being written (typing on an empty set starts one) stays as it is until
@@ -663,19 +392,19 @@ void TSamplerForm::BitBtn1Click()
                     QStringLiteral("Select the section of this item on the page \"Type, "
                                    "Section\" before saving."),
                     QMessageBox::Ok);
-        PageControl1->setCurrentWidget(TabSheet2);
-        ListBox1->setFocus();
+        ui->PageControl1->setCurrentWidget(ui->TabSheet2);
+        ui->ListBox1->setFocus();
         return;
     }
     reportErrors(this, [this, table, section] {
-        const QString type = ComboBox1->currentText();
+        const QString type = ui->ComboBox1->currentText();
         if (type == singleResponseText())
             table->setField(Field::QType, false);
         else if (type == multipleResponseText())
             table->setField(Field::QType, true);
         table->setField(Field::QSect, section);
         table->post();
-        m_panels[3]->setText(QStringLiteral(" Saved"));
+        ui->StatusPanel4->setText(QStringLiteral(" Saved"));
         EnableActions(true);
     });
 }
@@ -685,7 +414,7 @@ void TSamplerForm::BitBtn2Click()
     EnableActions(true);
     Table* table = m_dm.dtUserSet;
     reportErrors(this, [table] { table->cancel(); });
-    m_panels[3]->clear();
+    ui->StatusPanel4->clear();
 }
 
 void TSamplerForm::Exit1Click()
@@ -715,16 +444,16 @@ void TSamplerForm::ListBox1Click()
 
 void TSamplerForm::TabSheet2Enter()
 {
-    ListBox1->setFocus(Qt::OtherFocusReason);
+    ui->ListBox1->setFocus(Qt::OtherFocusReason);
 }
 
 void TSamplerForm::focusEntersPage(QWidget* old, QWidget* now)
 {
-    if (!now || !TabSheet2->isAncestorOf(now) || (old && TabSheet2->isAncestorOf(old)))
+    if (!now || !ui->TabSheet2->isAncestorOf(now) || (old && ui->TabSheet2->isAncestorOf(old)))
         return;
     // A control clicked by the candidate keeps the focus; the page's entry point is for the
     // keyboard and for page changes.
-    if (m_lastFocusReason == Qt::MouseFocusReason || now == ListBox1)
+    if (m_lastFocusReason == Qt::MouseFocusReason || now == ui->ListBox1)
         return;
     TabSheet2Enter();
 }
@@ -733,9 +462,9 @@ void TSamplerForm::PageControl1Resize()
 {
     // The visible width: with no frame it is the scroll area's width, less a vertical scroll
     // bar when one shows, so an editor never ends under the bar.
-    const int width = ScrollBox1->viewport()->width();
-    m_choicesPanel->resize(width, ChoicesPanelHeight);
-    m_choicesHint->setGeometry(0, ChoiceHintTop, width, ChoiceHintHeight);
+    const int width = ui->ScrollBox1->viewport()->width();
+    ui->ChoicesPanel->resize(width, ChoicesPanelHeight);
+    ui->Label4->setGeometry(0, ChoiceHintTop, width, ChoiceHintHeight);
     for (int k = 0; k < 6; ++k) {
         DBEdit* edit = m_choiceEdits[k];
         edit->setGeometry(ChoiceLeft, FirstChoiceTop + k * ChoiceStep,
@@ -746,7 +475,7 @@ void TSamplerForm::PageControl1Resize()
 bool TSamplerForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize &&
-        (watched == PageControl1 || watched == ScrollBox1->viewport())) {
+        (watched == ui->PageControl1 || watched == ui->ScrollBox1->viewport())) {
         // A hidden page is not resized with the page control; its scroll area catches up
         // when the page shows.
         PageControl1Resize();
@@ -762,12 +491,12 @@ void TSamplerForm::keyPressEvent(QKeyEvent* event)
     // keeps for itself (Enter in a memo) never arrive here.
     const int key = event->key();
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter) && BitBtn1->isEnabled()) {
-        BitBtn1->click();
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter) && ui->BitBtn1->isEnabled()) {
+        ui->BitBtn1->click();
         return;
     }
-    if (plain && key == Qt::Key_Escape && BitBtn2->isEnabled()) {
-        BitBtn2->click();
+    if (plain && key == Qt::Key_Escape && ui->BitBtn2->isEnabled()) {
+        ui->BitBtn2->click();
         return;
     }
     QMainWindow::keyPressEvent(event);

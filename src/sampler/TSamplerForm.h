@@ -2,21 +2,16 @@
 
 #include <QMainWindow>
 
+#include <array>
+
 class DBCheckBox;
 class DBEdit;
-class DBItemList;
-class DBMemo;
-class DBNavigator;
-class OutlinedLabel;
-class QAction;
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
-class QScrollArea;
-class QTabWidget;
 class TAboutForm;
 class TDM;
+
+namespace Ui {
+class TSamplerForm;
+}
 
 // The Test Sampler: the editor of the candidate's personal question set.
 //
@@ -67,15 +62,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildActions();
-    void buildMenus();
-    void buildToolBar();
-    void buildCentralArea();
-    QWidget* buildQuestionPage();
-    QWidget* buildTypeSectionPage();
-    QWidget* buildChoicesPage();
-    QWidget* buildExplanationPage();
-    void buildStatusBar();
+    // The commands' handlers, and the names and size of the toolbar's own buttons.
+    void connectCommands();
+    // What the form cannot say: pixel fonts, outlined text, style icons, computed places.
+    void finishControls();
+    // Bindings to the personal table, and the handlers of the controls.
+    void bindControls();
 
     void FormCreate();
     bool FormCloseQuery();
@@ -94,37 +86,14 @@ private:
     void focusEntersPage(QWidget* old, QWidget* now);
 
     TDM& m_dm;
+    Ui::TSamplerForm* ui;
     TAboutForm* m_about = nullptr;
     bool m_moveControlsEnabled = true;
     bool m_showingRecord = false; // selectors set from the table, not by the candidate
     Qt::FocusReason m_lastFocusReason = Qt::OtherFocusReason;
     QMetaObject::Connection m_focusWatch;
 
-    QAction* AddAct;
-    QAction* EditAct;
-    QAction* DelAct;
-    QAction* Exit1;
-    QAction* Emptyquestionset1;
-    QAction* About1;
-
-    DBItemList* fcDBTreeView1;
-    OutlinedLabel* fcLabel4;
-    QTabWidget* PageControl1;
-    QWidget* TabSheet1;
-    QWidget* TabSheet2;
-    QWidget* TabSheet3;
-    QWidget* TabSheet4;
-    DBMemo* DBMemo1;
-    QComboBox* ComboBox1;
-    QListWidget* ListBox1;
-    QScrollArea* ScrollBox1;
-    QWidget* m_choicesPanel;
-    QLabel* m_choicesHint;
-    DBCheckBox* m_keyBoxes[6];
-    DBEdit* m_choiceEdits[6];
-    DBMemo* DBMemo2;
-    DBNavigator* DBNavigator1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
-    QLabel* m_panels[4];
+    // The rows of the choices page: a key mark and a choice text each.
+    std::array<DBCheckBox*, 6> m_keyBoxes;
+    std::array<DBEdit*, 6> m_choiceEdits;
 };

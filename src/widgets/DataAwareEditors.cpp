@@ -103,6 +103,8 @@ DBCheckBox::DBCheckBox(const QString& caption, QWidget* parent) : QCheckBox(capt
     connect(this, &QCheckBox::clicked, this, &DBCheckBox::store);
 }
 
+DBCheckBox::DBCheckBox(QWidget* parent) : DBCheckBox(QString(), parent) {}
+
 void DBCheckBox::bind(DataSource* source, const QString& field)
 {
     m_link.bind(this, source, field, [this](const QVariant& value, bool open) {

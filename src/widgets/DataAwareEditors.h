@@ -77,6 +77,8 @@ class DBCheckBox : public QCheckBox {
 
 public:
     explicit DBCheckBox(const QString& caption, QWidget* parent = nullptr);
+    // As forms create their widgets: the caption comes later.
+    explicit DBCheckBox(QWidget* parent = nullptr);
     void bind(DataSource* source, const QString& field);
 
 signals:

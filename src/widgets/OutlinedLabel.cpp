@@ -9,6 +9,8 @@ OutlinedLabel::OutlinedLabel(const QString& text, QWidget* parent) : QWidget(par
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
+OutlinedLabel::OutlinedLabel(QWidget* parent) : OutlinedLabel(QString(), parent) {}
+
 void OutlinedLabel::setText(const QString& text)
 {
     m_text = text;

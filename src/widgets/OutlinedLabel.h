@@ -10,6 +10,8 @@ class OutlinedLabel : public QWidget {
 
 public:
     explicit OutlinedLabel(const QString& text, QWidget* parent = nullptr);
+    // As forms create their widgets: the text comes later.
+    explicit OutlinedLabel(QWidget* parent = nullptr);
 
     void setText(const QString& text);
     QString text() const { return m_text; }
