@@ -85,6 +85,19 @@ ExamSetBuild ExamSetBuilder::BuildUserExamSet(Table& userSet)
     return copyItems(userSet, Source::Personal, m_draw.draw(candidates, candidates.size()));
 }
 
+ExamSetBuild ExamSetBuilder::BuildChosenExamSet(Table& source, bool personal,
+                                                const QSet<qint64>& ids)
+{
+    ProgressScope scope(m_progress);
+    QVector<qint64> candidates;
+    for (qint64 key : source.keys()) {
+        if (ids.contains(key))
+            candidates.append(key);
+    }
+    return copyItems(source, personal ? Source::Personal : Source::Bank,
+                     m_draw.draw(candidates, candidates.size()));
+}
+
 ExamSetBuild ExamSetBuilder::copyItems(Table& source, Source kind, const QVector<qint64>& order)
 {
     if (!m_currentSet.exclusive()) {

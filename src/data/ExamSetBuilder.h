@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSet>
+
 #include "ItemState.h"
 #include "RandomDraw.h"
 #include "Table.h"
@@ -26,6 +28,9 @@ public:
     ExamSetBuild BuildRandomExamSet(Table& bank, int count);
     // Every record of the personal question table.
     ExamSetBuild BuildUserExamSet(Table& userSet);
+    // The records of the bank (or, with `personal`, of the personal table) whose Q_ID is one of
+    // `ids` and that the source shows, in random order; ids it does not hold are left out.
+    ExamSetBuild BuildChosenExamSet(Table& source, bool personal, const QSet<qint64>& ids);
 
     // Sizes the answer state to the current exam and resets it; the table is left at its end.
     static void InitItemStates(Table& currentSet, ItemStates& states);

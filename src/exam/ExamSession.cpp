@@ -88,7 +88,10 @@ void ExamSession::start(const Start& start)
     source.open();
     openWorkingCopy();
     ExamSetBuilder builder(*m_currentSet, m_progress);
-    const ExamSetBuild build = start.source == Source::User ? builder.BuildUserExamSet(source)
+    const bool personal = start.source == Source::User;
+    const ExamSetBuild build = start.chosen
+                                   ? builder.BuildChosenExamSet(source, personal, start.items)
+                               : personal     ? builder.BuildUserExamSet(source)
                                : start.random ? builder.BuildRandomExamSet(source, start.count)
                                               : builder.BuildExamSet(source);
     m_firstItemNo = build.FirstItemNo;

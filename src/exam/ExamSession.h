@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -34,6 +35,8 @@ public:
         int minutes = 0;
         bool random = false; // a Random Exam: `count` items drawn from the filtered bank
         int count = 0;
+        bool chosen = false; // only the items whose Q_ID is in `items`
+        QSet<qint64> items;
     };
 
     // Where the exam clock stands after a tick.
