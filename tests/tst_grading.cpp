@@ -316,6 +316,39 @@ private slots:
             QCOMPARE(ReviewList::icon(ReviewList::Icon(icon)).pixmap(16, 16).size(), QSize(16, 16));
     }
 
+    void theReviewIconsShowTheirMarksSharplyAtEveryDensity()
+    {
+        // A white square with a black frame on a grey shadow, each with its own mark.
+        struct Case {
+            ReviewList::Icon icon;
+            QPoint mark;
+            QColor color;
+        };
+        const QColor red(220, 0, 0);
+        const Case cases[] = {
+            {ReviewList::Incomplete, QPoint(6, 4), red},
+            {ReviewList::Complete, QPoint(8, 7), QColor(0, 0, 230)},
+            {ReviewList::MarkedIcon, QPoint(3, 6), red},
+            {ReviewList::Incorrect, QPoint(7, 7), red},
+        };
+        for (const Case& c : cases) {
+            const QIcon icon = ReviewList::icon(c.icon);
+            QVERIFY(!icon.isNull());
+            for (int ratio : {1, 2}) {
+                const QPixmap pixmap = icon.pixmap(QSize(16, 16), ratio);
+                // Drawn at the screen's density, not scaled up from a smaller picture.
+                QCOMPARE(pixmap.size(), QSize(16, 16) * ratio);
+                QCOMPARE(pixmap.devicePixelRatio(), qreal(ratio));
+                const QImage image = pixmap.toImage();
+                QCOMPARE(image.pixelColor(c.mark * ratio), c.color);
+                QCOMPARE(image.pixelColor(QPoint(0, 7) * ratio), QColor(Qt::black));
+                QCOMPARE(image.pixelColor(QPoint(2, 12) * ratio), QColor(Qt::white));
+                QCOMPARE(image.pixelColor(QPoint(15, 15) * ratio), QColor(150, 150, 150));
+                QCOMPARE(image.pixelColor(QPoint(15, 0) * ratio).alpha(), 0);
+            }
+        }
+    }
+
     void gradingThroughTheWindows()
     {
         m_driver = std::make_unique<ExamDriver>();

@@ -314,6 +314,25 @@ private slots:
         QVERIFY(Prompt::takeRecords().isEmpty());
     }
 
+    void theButtonShowsACalculatorSharpAtEveryDensity()
+    {
+        TddgRunButton button;
+        QCOMPARE(button.iconSize(), QSize(24, 24));
+        const QIcon icon = button.icon();
+        QVERIFY(!icon.isNull());
+        for (int ratio : {1, 2}) {
+            const QPixmap pixmap = icon.pixmap(QSize(32, 32), ratio);
+            // Drawn at the screen's density, not scaled up from a smaller picture.
+            QCOMPARE(pixmap.size(), QSize(32, 32) * ratio);
+            QCOMPARE(pixmap.devicePixelRatio(), qreal(ratio));
+            const QImage image = pixmap.toImage();
+            QCOMPARE(image.pixelColor(QPoint(15, 8) * ratio), QColor(150, 200, 150));  // display
+            QCOMPARE(image.pixelColor(QPoint(10, 15) * ratio), QColor(60, 60, 80));    // a key
+            QCOMPARE(image.pixelColor(QPoint(15, 28) * ratio), QColor(225, 228, 235)); // body
+            QCOMPARE(image.pixelColor(QPoint(2, 15) * ratio).alpha(), 0);
+        }
+    }
+
     void theButtonStartsItsProgramOrSaysWhyNot()
     {
         TddgRunButton button;

@@ -1,9 +1,10 @@
 #include "TMainForm.h"
 
+#include "ui_TMainForm.h"
+
 #include "ErrorBoundary.h"
 #include "Look.h"
 #include "Session.h"
-#include "ShapedButton.h"
 #include "TDM.h"
 #include "TSamplerForm.h"
 #include "TTestForm.h"
@@ -11,88 +12,26 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFrame>
-#include <QLabel>
-#include <QPainter>
 #include <QScreen>
-#include <QVBoxLayout>
-
-namespace {
-
-// The framed panel under the logo: a blue outline inside a 4-pixel border.
-class FramedPanel : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setPen(QPen(QColor(0, 0, 255), 1));
-        painter.drawRect(rect().adjusted(4, 4, -5, -5));
-    }
-};
-
-QFont captionFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(13);
-    return font;
-}
-
-} // namespace
 
 TMainForm::TMainForm(Session& session, const QString& programFolder, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_session(session)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_session(session),
+      ui(new Ui::TMainForm)
 {
-    setObjectName(QStringLiteral("MainForm"));
+    ui->setupUi(this);
     Look::makeWhite(this);
+    // Captions sized in pixels, which a form cannot hold.
+    for (ShapedButton* button : {ui->StartTestBtn, ui->SamplerBtn, ui->fcShapeBtn3})
+        button->setFont(Look::pixelFont(QStringLiteral("MS Sans Serif"), 13));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(0);
-
-    auto* Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedSize(232, 48);
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/tessaly/logo.svg")));
-    Image1->setGeometry((232 - 221) / 2, 0, 221, 48);
-    layout->addWidget(Panel1);
-
-    auto* Panel3 = new FramedPanel(this);
-    Panel3->setObjectName(QStringLiteral("Panel3"));
-    Panel3->setFixedSize(232, 148);
-    auto makeButton = [&](const QString& name, const QString& caption, const QColor& color,
-                          int top) {
-        auto* button = new ShapedButton(caption, Panel3);
-        button->setObjectName(name);
-        button->setColor(color);
-        button->setFont(captionFont());
-        button->setGeometry(47, top, 138, 34);
-        return button;
-    };
-    StartTestBtn = makeButton(QStringLiteral("StartTestBtn"), QStringLiteral("Start &Testing"),
-                              QColor(0, 0, 128), 14);
-    SamplerBtn = makeButton(QStringLiteral("SamplerBtn"), QStringLiteral("Test &Sampler"),
-                            QColor(128, 0, 128), 50);
-    fcShapeBtn3 = makeButton(QStringLiteral("fcShapeBtn3"), QStringLiteral("E&xit"),
-                             QColor(0, 128, 128), 102);
-    layout->addWidget(Panel3);
-
-    ErrorBoundary::connect(StartTestBtn, &QAbstractButton::clicked, this,
+    ErrorBoundary::connect(ui->StartTestBtn, &QAbstractButton::clicked, this,
                            &TMainForm::StartTestBtnClick);
-    ErrorBoundary::connect(SamplerBtn, &QAbstractButton::clicked, this,
+    ErrorBoundary::connect(ui->SamplerBtn, &QAbstractButton::clicked, this,
                            &TMainForm::SamplerBtnClick);
-    connect(fcShapeBtn3, &QAbstractButton::clicked, this, &TMainForm::fcShapeBtn3Click);
+    connect(ui->fcShapeBtn3, &QAbstractButton::clicked, this, &TMainForm::fcShapeBtn3Click);
 
     // Creation: the tables are found beside the program, whatever the working directory.
     m_session.setDataFolder(programFolder);
-    setWindowTitle(QStringLiteral("Tessaly 4"));
-    SamplerBtn->setEnabled(true);
-    SamplerBtn->setColor(QColor(128, 0, 128));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -100,6 +39,11 @@ TMainForm::TMainForm(Session& session, const QString& programFolder, QWidget* pa
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+TMainForm::~TMainForm()
+{
+    delete ui;
 }
 
 void TMainForm::setTestForm(TTestForm* testForm)

@@ -2,12 +2,14 @@
 
 #include <QWidget>
 
-class QLabel;
 class Session;
-class ShapedButton;
 class TDM;
 class TSamplerForm;
 class TTestForm;
+
+namespace Ui {
+class TMainForm;
+}
 
 // The start window, the program's main window: from here the candidate goes to the test window
 // or to the Test Sampler, or ends the program.
@@ -17,6 +19,7 @@ class TMainForm : public QWidget {
 public:
     // `programFolder` holds the table files; it becomes the session's data folder.
     TMainForm(Session& session, const QString& programFolder, QWidget* parent = nullptr);
+    ~TMainForm() override;
 
     void setTestForm(TTestForm* testForm);
     void setSampler(TSamplerForm* sampler, TDM* dm);
@@ -34,8 +37,5 @@ private:
     TSamplerForm* m_sampler = nullptr;
     TDM* m_dm = nullptr;
 
-    QLabel* Image1;
-    ShapedButton* StartTestBtn;
-    ShapedButton* SamplerBtn;
-    ShapedButton* fcShapeBtn3;
+    Ui::TMainForm* ui;
 };

@@ -1,76 +1,45 @@
 #include "TNoteForm.h"
 
-#include "DataAwareEditors.h"
+#include "ui_TNoteForm.h"
+
 #include "DataSource.h"
 #include "ErrorBoundary.h"
 #include "FieldNames.h"
 #include "Table.h"
-#include "TitleBand.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
-
-TNoteForm::TNoteForm(QWidget* parent) : QDialog(parent)
+TNoteForm::TNoteForm(QWidget* parent) : QDialog(parent), ui(new Ui::TNoteForm)
 {
-    setObjectName(QStringLiteral("NoteForm"));
-    setWindowTitle(QStringLiteral("Examora"));
+    ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(286, 222);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 8);
-    layout->setSpacing(4);
-
-    layout->addWidget(new TitleBand(QStringLiteral("User Note"), 15, this));
-
-    m_itemLine = new QLabel(this);
-    m_itemLine->setObjectName(QStringLiteral("ItemLine"));
-    m_itemLine->setTextFormat(Qt::PlainText);
-    m_itemLine->setAlignment(Qt::AlignCenter);
-    layout->addWidget(m_itemLine);
-
-    DBMemo1 = new DBMemo(this);
-    DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
-    layout->addWidget(DBMemo1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    Button1 = new QPushButton(QStringLiteral("Save Note"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button3 = new QPushButton(QStringLiteral("Exit"), this);
-    Button3->setObjectName(QStringLiteral("Button3"));
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    buttons->addStretch(1);
-    buttons->addWidget(Button3);
-    layout->addLayout(buttons);
     setChangedState(false);
 
-    connect(DBMemo1, &DBMemo::edited, this, &TNoteForm::DBMemo1Change);
-    connect(Button1, &QPushButton::clicked, this, &TNoteForm::Button1Click);
-    ErrorBoundary::connect(Button2, &QPushButton::clicked, this, &TNoteForm::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->DBMemo1, &DBMemo::edited, this, &TNoteForm::DBMemo1Change);
+    connect(ui->Button1, &QPushButton::clicked, this, &TNoteForm::Button1Click);
+    ErrorBoundary::connect(ui->Button2, &QPushButton::clicked, this, &TNoteForm::Button2Click);
+    connect(ui->Button3, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TNoteForm::~TNoteForm()
+{
+    delete ui;
 }
 
 void TNoteForm::bind(DataSource* currentSet, Table* bank)
 {
     m_currentSet = currentSet;
     m_bank = bank;
-    DBMemo1->bind(currentSet, Field::UMemo);
+    ui->DBMemo1->bind(currentSet, Field::UMemo);
 }
 
 void TNoteForm::setItemLine(const QString& line)
 {
-    m_itemLine->setText(line);
+    ui->ItemLine->setText(line);
 }
 
 void TNoteForm::setChangedState(bool changed)
 {
-    Button1->setEnabled(changed);
-    Button2->setEnabled(changed);
+    ui->Button1->setEnabled(changed);
+    ui->Button2->setEnabled(changed);
 }
 
 void TNoteForm::DBMemo1Change()

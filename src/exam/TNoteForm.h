@@ -2,11 +2,12 @@
 
 #include <QDialog>
 
-class DBMemo;
 class DataSource;
-class QLabel;
-class QPushButton;
 class Table;
+
+namespace Ui {
+class TNoteForm;
+}
 
 // The note window: the candidate's note on the current item, edited in the working record
 // and saved to the item's bank question too, so that it comes back in later exams.
@@ -15,6 +16,7 @@ class TNoteForm : public QDialog {
 
 public:
     explicit TNoteForm(QWidget* parent = nullptr);
+    ~TNoteForm() override;
 
     // The tables a note lives in: the working record of the exam and the bank.
     void bind(DataSource* currentSet, Table* bank);
@@ -33,9 +35,5 @@ private:
 
     DataSource* m_currentSet = nullptr;
     Table* m_bank = nullptr;
-    QLabel* m_itemLine;
-    DBMemo* DBMemo1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
+    Ui::TNoteForm* ui;
 };

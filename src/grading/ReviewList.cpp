@@ -1,8 +1,6 @@
 #include "ReviewList.h"
 
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
+#include "Look.h"
 
 QVector<ReviewList::Entry> ReviewList::entries(const ItemStates& states, bool afterGrading)
 {
@@ -29,56 +27,20 @@ QVector<ReviewList::Entry> ReviewList::entries(const ItemStates& states, bool af
 
 QIcon ReviewList::icon(Icon which)
 {
-    QIcon result;
-    for (int scale : {1, 2}) {
-        QPixmap pixmap(16 * scale, 16 * scale);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.scale(scale, scale);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.fillRect(QRectF(3, 3, 13, 13), QColor(150, 150, 150)); // shadow
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(Qt::white);
-        painter.drawRect(QRectF(0.5, 0.5, 13, 13));
-        const QColor red(220, 0, 0);
-        switch (which) {
-        case Incomplete:
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(red);
-            painter.drawRect(QRectF(6, 3, 2, 6));
-            painter.drawRect(QRectF(6, 10, 2, 2));
-            break;
-        case Complete: {
-            painter.setPen(QPen(QColor(0, 0, 230), 2, Qt::SolidLine, Qt::RoundCap));
-            QPainterPath tick;
-            tick.moveTo(3.5, 7.5);
-            tick.lineTo(6, 10.5);
-            tick.lineTo(11, 3.5);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawPath(tick);
-            break;
-        }
-        case MarkedIcon: {
-            painter.setPen(QPen(red, 1.6));
-            QPainterPath m;
-            m.moveTo(3.5, 11);
-            m.lineTo(3.5, 3.5);
-            m.lineTo(7, 8);
-            m.lineTo(10.5, 3.5);
-            m.lineTo(10.5, 11);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawPath(m);
-            break;
-        }
-        case Incorrect:
-            painter.setPen(QPen(red, 2, Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(QPointF(4, 4), QPointF(10, 10));
-            painter.drawLine(QPointF(10, 4), QPointF(4, 10));
-            break;
-        }
-        painter.end();
-        pixmap.setDevicePixelRatio(scale);
-        result.addPixmap(pixmap);
+    QString name;
+    switch (which) {
+    case Incomplete:
+        name = QStringLiteral("incomplete");
+        break;
+    case Complete:
+        name = QStringLiteral("complete");
+        break;
+    case MarkedIcon:
+        name = QStringLiteral("marked");
+        break;
+    case Incorrect:
+        name = QStringLiteral("incorrect");
+        break;
     }
-    return result;
+    return Look::svgIcon(QStringLiteral(":/tessaly/review/%1.svg").arg(name), QSize(16, 16));
 }

@@ -4,9 +4,9 @@
 
 #include <QDialog>
 
-class QListWidget;
-class QPushButton;
-class QWidget;
+namespace Ui {
+class TReviewForm;
+}
 
 // The items review: every item of the exam with its state icon and the letters the candidate
 // chose; the candidate can go to any item from here.
@@ -15,6 +15,7 @@ class TReviewForm : public QDialog {
 
 public:
     explicit TReviewForm(QWidget* parent = nullptr);
+    ~TReviewForm() override;
 
     // Rebuilds the list; `afterGrading` chooses the icons and the legend.
     void fill(const QVector<ReviewList::Entry>& entries, bool afterGrading);
@@ -34,9 +35,5 @@ private:
     void goToSelected();
     void FormClose();
 
-    QWidget* m_examLegend;
-    QWidget* m_reviewLegend;
-    QListWidget* ListView1;
-    QPushButton* BitBtn2;
-    QPushButton* BitBtn1;
+    Ui::TReviewForm* ui;
 };

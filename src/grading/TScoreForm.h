@@ -6,10 +6,11 @@
 
 #include <memory>
 
-class BarChartWidget;
-class QLabel;
 class QPrinter;
-class QPushButton;
+
+namespace Ui {
+class TScoreForm;
+}
 
 // The score window: the total score against the passing score, the score line and the seven
 // sections, with View Answers, Print Report and Exit Exam. It keeps the last grading's
@@ -39,11 +40,6 @@ protected:
 
 private:
     ScoreReportContent m_content;
-    BarChartWidget* TotalChart;
-    QLabel* TotalLabel;
-    BarChartWidget* Chart1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
-    QPushButton* BitBtn3;
+    Ui::TScoreForm* ui;
     std::unique_ptr<QPrinter> m_printer; // keeps the print dialog's choices for the next time
 };

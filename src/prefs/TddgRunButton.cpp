@@ -1,12 +1,12 @@
 #include "TddgRunButton.h"
 
+#include "Look.h"
 #include "Prompt.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QIcon>
-#include <QPainter>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -20,25 +20,10 @@
 
 namespace {
 
-// A small drawn calculator, for programs without an icon of their own.
-QIcon drawnCalculator()
+// A small calculator, for programs without an icon of their own.
+QIcon calculatorIcon()
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(40, 40, 60), 1.5));
-    painter.setBrush(QColor(225, 228, 235));
-    painter.drawRoundedRect(QRectF(6, 2, 20, 28), 3, 3);
-    painter.setBrush(QColor(150, 200, 150));
-    painter.drawRect(QRectF(9, 5, 14, 6));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(60, 60, 80));
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column)
-            painter.drawRect(QRectF(9 + column * 5, 14 + row * 5, 3.5, 3.5));
-    }
-    return QIcon(pixmap);
+    return Look::svgIcon(QStringLiteral(":/tessaly/calculator.svg"), QSize(32, 32));
 }
 
 // The icon the desktop shows for a program: the Icon= of the application entry whose Exec
@@ -83,7 +68,7 @@ int startErrorCode(const QString& program)
 TddgRunButton::TddgRunButton(QWidget* parent) : QToolButton(parent)
 {
     setAutoRaise(true); // flat
-    setIcon(drawnCalculator());
+    setIcon(calculatorIcon());
     setIconSize(QSize(24, 24));
     setToolTip(QStringLiteral("Calculator"));
     connect(this, &QToolButton::clicked, this, &TddgRunButton::run);
@@ -123,7 +108,7 @@ bool TddgRunButton::setCommandLine(const QString& path)
     }
     m_commandLine = path;
     const QIcon icon = desktopIcon(path);
-    setIcon(icon.isNull() ? drawnCalculator() : icon);
+    setIcon(icon.isNull() ? calculatorIcon() : icon);
     return true;
 }
 

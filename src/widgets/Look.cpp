@@ -1,7 +1,12 @@
 #include "Look.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
+#include <QPixmap>
+#include <QScreen>
+#include <QSvgRenderer>
 #include <QWidget>
 
 namespace Look {
@@ -38,6 +43,29 @@ QLabel* plainLabel(const QString& objectName, const QString& text, QWidget* pare
     label->setObjectName(objectName);
     label->setTextFormat(Qt::PlainText);
     return label;
+}
+
+QIcon svgIcon(const QString& file, const QSize& size)
+{
+    QSvgRenderer renderer(file);
+    if (!renderer.isValid())
+        return {};
+    QList<qreal> ratios = {1, 2};
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (!ratios.contains(screen->devicePixelRatio()))
+            ratios.append(screen->devicePixelRatio());
+    }
+    QIcon icon;
+    for (qreal ratio : ratios) {
+        QPixmap pixmap(size * ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixmap.size())));
+        painter.end();
+        pixmap.setDevicePixelRatio(ratio);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace Look

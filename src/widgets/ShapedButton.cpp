@@ -6,12 +6,16 @@
 #include <QStyle>
 #include <QStyleOption>
 
-ShapedButton::ShapedButton(const QString& text, QWidget* parent) : QAbstractButton(parent)
+ShapedButton::ShapedButton(QWidget* parent) : QAbstractButton(parent)
 {
-    setText(text);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
+}
+
+ShapedButton::ShapedButton(const QString& text, QWidget* parent) : ShapedButton(parent)
+{
+    setText(text);
 }
 
 void ShapedButton::setColor(const QColor& color)

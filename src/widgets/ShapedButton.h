@@ -7,8 +7,10 @@
 // centred white caption; an '&' in the caption marks its keyboard accelerator.
 class ShapedButton : public QAbstractButton {
     Q_OBJECT
+    Q_PROPERTY(QColor color READ color WRITE setColor)
 
 public:
+    explicit ShapedButton(QWidget* parent = nullptr);
     explicit ShapedButton(const QString& text, QWidget* parent = nullptr);
 
     void setColor(const QColor& color);
