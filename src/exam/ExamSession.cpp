@@ -46,6 +46,22 @@ int ExamSession::countExamItems()
     return count;
 }
 
+QVector<QPair<qint64, int>> ExamSession::examItemSections()
+{
+    m_bank->close();
+    m_bank->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    m_bank->setFiltered(true);
+    m_bank->open();
+    const QVector<qint64> keys = m_bank->keys();
+    const QVector<QVariant> sections = m_bank->columnValues(Field::QSect);
+    m_bank->close();
+    QVector<QPair<qint64, int>> items;
+    items.reserve(keys.size());
+    for (int i = 0; i < keys.size() && i < sections.size(); ++i)
+        items.append({keys[i], sections[i].toInt()});
+    return items;
+}
+
 void ExamSession::setBankFilter(const QString& filter)
 {
     m_bank->setFilter(filter);

@@ -71,6 +71,8 @@ public:
 
     // The bank items of every exam, counted for the start dialog; the bank is left closed.
     int countExamItems();
+    // The Q_ID and section of every bank item of the six exams; the bank is left closed.
+    QVector<QPair<qint64, int>> examItemSections();
     // The exam the candidate picked: its title, and for a bank exam the items it is built
     // from, as a filter on Q_EXAM_N.
     void setTitle(const QString& title) { m_title = title; }

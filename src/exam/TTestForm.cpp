@@ -14,8 +14,10 @@
 #include "Prompt.h"
 #include "ReviewList.h"
 #include "ScoreArithmetic.h"
+#include "SectionTitles.h"
 #include "Session.h"
 #include "ShapedButton.h"
+#include "StudyPlan.h"
 #include "TAboutForm.h"
 #include "TNameForm.h"
 #include "TNoteForm.h"
@@ -23,6 +25,7 @@
 #include "TProgressForm.h"
 #include "TReviewForm.h"
 #include "TScoreForm.h"
+#include "TStudyProgressForm.h"
 #include "Table.h"
 #include "TddgRunButton.h"
 #include "TimeFormat.h"
@@ -414,6 +417,26 @@ void TTestForm::buildMenus()
     ErrorBoundary::connect(RandAct, &QAction::triggered, this, &TTestForm::RandActExecute);
     ErrorBoundary::connect(UserAct, &QAction::triggered, this, &TTestForm::UserActExecute);
 
+    m_studyMenu = menuBar()->addMenu(QStringLiteral("&Study"));
+    m_studyMenu->setObjectName(QStringLiteral("StudyMenu"));
+    auto studyAction = [this](const char* name, const QString& text, void (TTestForm::*handler)()) {
+        QAction* action = m_studyMenu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        ErrorBoundary::connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    ProgressAct =
+        studyAction("ProgressAct", QStringLiteral("&Progress..."), &TTestForm::ProgressActExecute);
+    m_studyMenu->addSeparator();
+    RetakeMissedAct = studyAction("RetakeMissedAct", QStringLiteral("Retake &Missed Items"),
+                                  &TTestForm::RetakeMissedActExecute);
+    RetakeMarkedAct = studyAction("RetakeMarkedAct", QStringLiteral("Retake Mar&ked Items"),
+                                  &TTestForm::RetakeMarkedActExecute);
+    WeakestSectionAct = studyAction("WeakestSectionAct", QStringLiteral("&Weakest Section"),
+                                    &TTestForm::WeakestSectionActExecute);
+    NeverCorrectAct = studyAction("NeverCorrectAct", QStringLiteral("Never &Answered Correctly"),
+                                  &TTestForm::NeverCorrectActExecute);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     About1 = help->addAction(QStringLiteral("Ab&out"));
     About1->setObjectName(QStringLiteral("About1"));
@@ -485,6 +508,7 @@ void TTestForm::ExamControls()
     CorrectLabel->hide();
     GradeButton->setText(QStringLiteral("Grade Now"));
     m_examsMenu->setEnabled(false);
+    m_studyMenu->setEnabled(false);
     Print1->setEnabled(true);
     LearnButton->setEnabled(true);
 }
@@ -514,6 +538,7 @@ void TTestForm::CloseCurrentExam()
     ReviewLabel->hide();
     CorrectLabel->hide();
     m_examsMenu->setEnabled(true);
+    m_studyMenu->setEnabled(true);
     Print1->setEnabled(false);
     NoteButton->show();
     Timer1->stop();
@@ -707,16 +732,14 @@ void TTestForm::PrepareStartDialog(bool CountEditable)
     m_windows.name->setQuestionCount(m_exam.countExamItems(), CountEditable);
 }
 
-void TTestForm::startExam(ExamSession::Source source, bool random)
+void TTestForm::startExam(ExamSession::Start start)
 {
     if (m_windows.name->exec() != QDialog::Accepted)
         return;
-    ExamSession::Start start;
-    start.source = source;
     start.candidate = m_windows.name->candidateName();
     start.minutes = m_windows.name->minutes();
-    start.random = random;
-    start.count = random ? m_windows.name->questionCount() : 0;
+    if (start.random)
+        start.count = m_windows.name->questionCount();
     m_exam.start(start);
 }
 
@@ -732,7 +755,7 @@ void TTestForm::examStarted()
 void TTestForm::StartBankExam()
 {
     m_windows.name->setMinutes(m_settings.DefaultTime);
-    startExam(ExamSession::Source::Bank, false);
+    startExam({});
 }
 
 void TTestForm::startPracticeExam(int exam)
@@ -761,7 +784,9 @@ void TTestForm::RandActExecute()
     m_exam.setTitle(QStringLiteral("Random Exam"));
     m_exam.setBankFilter(QStringLiteral("Q_EXAM_N<>0"));
     // The time field keeps what the candidate last entered.
-    startExam(ExamSession::Source::Bank, true);
+    ExamSession::Start start;
+    start.random = true;
+    startExam(start);
 }
 
 void TTestForm::UserActExecute()
@@ -788,8 +813,108 @@ void TTestForm::StartUserExam()
 {
     m_windows.name->setMinutes(m_settings.DefaultTime);
     // Cancelled, the personal table stays open until the window goes home.
-    startExam(ExamSession::Source::User, false);
+    ExamSession::Start start;
+    start.source = ExamSession::Source::User;
+    startExam(start);
 }
+
+HistoryStore TTestForm::preparedHistory()
+{
+    HistoryStore history = m_exam.history();
+    const QString notice = history.prepare();
+    if (!notice.isEmpty())
+        Prompt::information(this, notice);
+    return history;
+}
+
+std::optional<Attempt> TTestForm::latestAttempt()
+{
+    std::optional<Attempt> latest = preparedHistory().latest();
+    if (!latest)
+        Prompt::information(this, QStringLiteral("No graded exam has been recorded yet."));
+    return latest;
+}
+
+void TTestForm::startChosenExam(ExamSession::Source source, const QSet<qint64>& items,
+                                const QString& title)
+{
+    if (source == ExamSession::Source::Bank)
+        m_exam.setBankFilter(QStringLiteral("Q_EXAM_N<>0"));
+    m_windows.name->setQuestionCount(int(items.size()), false);
+    m_windows.name->setWindowTitle(title);
+    m_windows.name->setMinutes(m_settings.DefaultTime);
+    m_exam.setTitle(title);
+    ExamSession::Start start;
+    start.source = source;
+    start.chosen = true;
+    start.items = items;
+    startExam(start);
+}
+
+void TTestForm::RetakeMissedActExecute()
+{
+    const std::optional<Attempt> latest = latestAttempt();
+    if (!latest)
+        return;
+    const QSet<qint64> items = StudyPlan::missedItems(*latest);
+    if (items.isEmpty()) {
+        Prompt::information(this, QStringLiteral("The latest graded exam has no missed items."));
+        return;
+    }
+    startChosenExam(latest->source == Attempt::Source::User ? ExamSession::Source::User
+                                                            : ExamSession::Source::Bank,
+                    items, QStringLiteral("Missed Items"));
+}
+
+void TTestForm::RetakeMarkedActExecute()
+{
+    const std::optional<Attempt> latest = latestAttempt();
+    if (!latest)
+        return;
+    const QSet<qint64> items = StudyPlan::markedItems(*latest);
+    if (items.isEmpty()) {
+        Prompt::information(this, QStringLiteral("The latest graded exam has no marked items."));
+        return;
+    }
+    startChosenExam(latest->source == Attempt::Source::User ? ExamSession::Source::User
+                                                            : ExamSession::Source::Bank,
+                    items, QStringLiteral("Marked Items"));
+}
+
+void TTestForm::WeakestSectionActExecute()
+{
+    const std::optional<int> section =
+        StudyPlan::weakestSection(preparedHistory().sectionTallies());
+    if (!section) {
+        Prompt::information(
+            this, QStringLiteral("No graded exam of the practice exams has been recorded yet."));
+        return;
+    }
+    QSet<qint64> items;
+    for (const auto& [id, itemSection] : m_exam.examItemSections()) {
+        if (itemSection == *section)
+            items.insert(id);
+    }
+    startChosenExam(ExamSession::Source::Bank, items,
+                    QStringLiteral("Weakest Section: ") + SectionTitles::title(*section));
+}
+
+void TTestForm::NeverCorrectActExecute()
+{
+    const QSet<qint64> everCorrect = preparedHistory().everCorrectBankItems();
+    QVector<qint64> bankItems;
+    for (const auto& item : m_exam.examItemSections())
+        bankItems.append(item.first);
+    const QSet<qint64> items = StudyPlan::neverCorrect(bankItems, everCorrect);
+    if (items.isEmpty()) {
+        Prompt::information(this, QStringLiteral("Every question of the practice exams has "
+                                                 "been answered correctly at least once."));
+        return;
+    }
+    startChosenExam(ExamSession::Source::Bank, items, QStringLiteral("Never Answered Correctly"));
+}
+
+void TTestForm::ProgressActExecute() {}
 
 void TTestForm::GradeButtonClick()
 {

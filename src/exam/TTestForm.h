@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class DataSource;
 class ExhibitWindow;
@@ -34,6 +35,7 @@ class TddgRunButton;
 class QPrinter;
 class TReviewForm;
 class TScoreForm;
+class TStudyProgressForm;
 class TProgressForm;
 class Table;
 
@@ -103,6 +105,13 @@ public:
     void RandActExecute();
     void UserActExecute();
 
+    // The Study menu: progress, and practice aimed at what was missed.
+    void ProgressActExecute();
+    void RetakeMissedActExecute();
+    void RetakeMarkedActExecute();
+    void WeakestSectionActExecute();
+    void NeverCorrectActExecute();
+
     // The item view, answering and navigation.
     void LayoutItem();
     void ShowAnswerKey();
@@ -163,7 +172,12 @@ private:
     void dsCurrentSetDataChange(const QString& fieldName);
     void closeItemDialogs();
     ItemView::Mode viewMode() const;
-    void startExam(ExamSession::Source source, bool random);
+    void startExam(ExamSession::Start start);
+    void startChosenExam(ExamSession::Source source, const QSet<qint64>& items,
+                         const QString& title);
+    // The study history, ready to read; a damaged one is replaced, and said so.
+    HistoryStore preparedHistory();
+    std::optional<Attempt> latestAttempt();
     void examStarted();
     void reviewEntered();
 
@@ -230,8 +244,15 @@ private:
     QAction* AllQAct;
     QAction* RandAct;
     QAction* UserAct;
+    QMenu* m_studyMenu;
+    QAction* ProgressAct;
+    QAction* RetakeMissedAct;
+    QAction* RetakeMarkedAct;
+    QAction* WeakestSectionAct;
+    QAction* NeverCorrectAct;
 
     ExhibitWindow* m_exhibitWindow = nullptr;
+    TStudyProgressForm* m_studyProgress = nullptr;
     std::unique_ptr<QPrinter> m_itemPrinter; // keeps the print dialog's choices for the run
     QTimer* Timer1;
 };

@@ -127,6 +127,11 @@ void BarChartRenderer::paint(QPainter& painter, const QRectF& bounds, const BarC
             painter.drawText(QRectF(area.left(), slotTop, labelWidth, slot), point.label, wrap);
         }
     }
+    if (!std::isnan(model.referenceValue)) {
+        const double x = xOf(model.referenceValue);
+        painter.setPen(QPen(model.referenceColor, 0.4 * mm, Qt::DashLine));
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
     painter.restore();
 }
 

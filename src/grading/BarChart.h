@@ -5,6 +5,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <limits>
+
 class QPainter;
 
 // A horizontal bar chart: one series of points, each a value, a label on the left axis and a
@@ -24,6 +26,9 @@ struct BarChartModel {
     double step = 10;
     double barWidth = 0.8; // share of each bar's slot
     QVector<Point> points;
+    // A value marked across every bar, such as the passing score; none when NaN.
+    double referenceValue = std::numeric_limits<double>::quiet_NaN();
+    QColor referenceColor = QColor(0, 0, 255);
 };
 
 // Draws a chart into a rectangle of any paint device. Sizes are given in device units per

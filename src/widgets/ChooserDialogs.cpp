@@ -14,6 +14,8 @@ struct TestHook {
     std::optional<ColoredFont> font;
     bool programActive = false;
     QString program;
+    bool saveActive = false;
+    QString save;
 };
 
 TestHook& hook()
@@ -93,6 +95,22 @@ QString ChooserDialogs::chooseProgram(const QString& start, QWidget* parent)
 #endif
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Calculator program"), start,
                                         filter);
+}
+
+QString ChooserDialogs::chooseFileToSave(const QString& caption, const QString& start,
+                                         const QString& filter, QWidget* parent)
+{
+    if (hook().saveActive) {
+        hook().saveActive = false;
+        return hook().save;
+    }
+    return QFileDialog::getSaveFileName(parent, caption, start, filter);
+}
+
+void ChooserDialogs::setNextFileToSave(const QString& answer)
+{
+    hook().saveActive = true;
+    hook().save = answer;
 }
 
 void ChooserDialogs::setNextFont(const std::optional<ColoredFont>& answer)

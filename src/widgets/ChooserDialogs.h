@@ -23,9 +23,14 @@ public:
     static std::optional<ColoredFont> chooseFont(const ColoredFont& initial, QWidget* parent);
     // Shows a file chooser; returns the chosen file's full path, or an empty text.
     static QString chooseProgram(const QString& start, QWidget* parent);
+    // Shows a file chooser for a file to write, with `caption` and the name `filter`s;
+    // returns the chosen full path, or an empty text.
+    static QString chooseFileToSave(const QString& caption, const QString& start,
+                                    const QString& filter, QWidget* parent);
 
     // --- test hooks ---
     static void setNextFont(const std::optional<ColoredFont>& answer);
     static void setNextProgram(const QString& answer);
+    static void setNextFileToSave(const QString& answer);
     static void resetTestMode();
 };
