@@ -914,7 +914,13 @@ void TTestForm::NeverCorrectActExecute()
     startChosenExam(ExamSession::Source::Bank, items, QStringLiteral("Never Answered Correctly"));
 }
 
-void TTestForm::ProgressActExecute() {}
+void TTestForm::ProgressActExecute()
+{
+    if (!m_studyProgress)
+        m_studyProgress = new TStudyProgressForm(this);
+    m_studyProgress->showHistory(preparedHistory());
+    m_studyProgress->exec();
+}
 
 void TTestForm::GradeButtonClick()
 {

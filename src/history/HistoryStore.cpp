@@ -176,6 +176,10 @@ QString HistoryStore::prepare()
         }
     };
 
+    // Only a file is ever set aside; anything else in its place is left as it is.
+    if (QFileInfo::exists(m_path) && !QFileInfo(m_path).isFile())
+        fail(QStringLiteral("Cannot open the study history"),
+             QStringLiteral("Something other than a file is in its place."), false);
     QString notice;
     if (const std::optional<QString> damage = check()) {
         const QString aside = m_path + QStringLiteral(".damaged");

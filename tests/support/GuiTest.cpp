@@ -11,6 +11,7 @@ void GuiTest::enterTestMode()
     // A chooser nobody expected is cancelled rather than shown.
     ChooserDialogs::setNextFont(std::nullopt);
     ChooserDialogs::setNextProgram(QString());
+    ChooserDialogs::setNextFileToSave(QString());
 }
 
 void GuiTest::resetHooks()
